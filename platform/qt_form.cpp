@@ -1,0 +1,172 @@
+#include "qt_form.h"
+
+#include "exact_text_box.h"
+#include "qt_text.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+QColor toQColor(const Rgb &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QFont toQFont(const FontDescription &font)
+{
+    // Qt picks glyphs by writing system, so the character set needs no
+    // setting of its own: Cyrillic text finds a face that has it.
+    QFont qfont(toQString(font.family));
+    qfont.setPointSize(font.pointSize);
+    qfont.setWeight(static_cast<QFont::Weight>(font.weight));
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeOut);
+    return qfont;
+}
+
+void fillBackground(QWidget *widget, const Rgb &rgb)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(rgb));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Styles draw a push button's palette colour as a gradient or ignore it; a
+// style sheet gives the solid face the description asks for, with a raised
+// border that sinks while pressed.
+void paintButtonFace(QPushButton *button, const Rgb &rgb)
+{
+    const QColor face = toQColor(rgb);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
+                                         "QPushButton:pressed { border-style: inset; }")
+                              .arg(face.name(), face.lighter(150).name()));
+}
+
+Qt::WindowFlags flagsFor(const WindowDescription &description)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (description.minimiseButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (description.maximiseButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+int toPixels(Twips twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QtForm::QtForm(const WindowDescription &description, QWidget *parent)
+    : QWidget(parent, flagsFor(description))
+{
+    setObjectName(toQString(description.name));
+    setWindowTitle(toQString(description.title));
+    if (!description.icon.empty())
+        setWindowIcon(QIcon(toQString(description.icon)));
+    setFont(toQFont(description.font));
+    fillBackground(this, description.background);
+    setFixedSize(toPixels(description.clientWidth), toPixels(description.clientHeight));
+
+    for (const ControlDescription &c : description.controls) {
+        QWidget *container = c.container.empty() ? this : control(c.container);
+        if (container == nullptr)
+            throw std::invalid_argument("container listed after its controls: " + c.container);
+        controls_.emplace(std::pair{c.name, c.index}, create(c, container));
+    }
+    chainTabOrder(description);
+}
+
+QWidget *QtForm::control(std::string_view name, int index) const
+{
+    const auto found = controls_.find(std::pair{std::string{name}, index});
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
+{
+    const QString caption = toQString(c.caption);
+    QWidget *widget = nullptr;
+    switch (c.kind) {
+    case ControlKind::Frame:
+        widget = new QGroupBox(caption, container);
+        break;
+    case ControlKind::CheckBox:
+        widget = new QCheckBox(caption, container);
+        break;
+    case ControlKind::OptionButton:
+        // Buttons sharing a container form one exclusive group.
+        widget = new QRadioButton(caption, container);
+        break;
+    case ControlKind::ListBox: {
+        auto *list = new QListWidget(container);
+        for (const std::string &item : c.items)
+            list->addItem(toQString(item));
+        widget = list;
+        break;
+    }
+    case ControlKind::PushButton:
+        widget = new QPushButton(caption, container);
+        break;
+    case ControlKind::TextBox: {
+        auto *box = new ExactTextBox(container);
+        box->setExactText(c.caption);
+        widget = box;
+        break;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, container);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    }
+
+    widget->setObjectName(c.index < 0 ? toQString(c.name)
+                                      : QStringLiteral("%1(%2)").arg(toQString(c.name)).arg(c.index));
+    widget->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
+    if (c.background) {
+        if (auto *button = qobject_cast<QPushButton *>(widget))
+            paintButtonFace(button, *c.background);
+        else
+            fillBackground(widget, *c.background);
+    }
+    if (!c.visible)
+        widget->hide();
+    return widget;
+}
+
+void QtForm::chainTabOrder(const WindowDescription &description)
+{
+    std::vector<std::pair<int, QWidget *>> stops;
+    for (const ControlDescription &c : description.controls) {
+        QWidget *widget = control(c.name, c.index);
+        if (c.visible && (widget->focusPolicy() & Qt::TabFocus) != 0)
+            stops.emplace_back(c.tabIndex, widget);
+    }
+    std::ranges::sort(stops, {}, &std::pair<int, QWidget *>::first);
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1].second, stops[i].second);
+    if (!stops.empty())
+        stops.front().second->setFocus();
+}
+
+} // namespace platform

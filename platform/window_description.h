@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Lengths in twips: 1/1440 inch, 15 to a pixel at 96 dpi.
+using Twips = int;
+inline constexpr Twips kTwipsPerPixel = 15;
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+struct FontDescription {
+    std::string family;
+    int pointSize = 0;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    int charset = 0;
+};
+
+enum class ControlKind { Frame, CheckBox, OptionButton, ListBox, PushButton, TextBox, Label };
+
+struct ControlDescription {
+    std::string name;
+    // Position in its control array; -1 for a control that stands alone.
+    int index = -1;
+    // Name of the containing frame; empty for the window itself.
+    std::string container;
+    ControlKind kind = ControlKind::Label;
+    // Caption, or the initial text of a text box.
+    std::string caption;
+    // Items of a list box, in stored order.
+    std::vector<std::string> items;
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+    std::optional<Rgb> background;
+    int tabIndex = 0;
+    bool visible = true;
+};
+
+struct WindowDescription {
+    std::string name;
+    std::string title;
+    Twips clientWidth = 0;
+    Twips clientHeight = 0;
+    Rgb background;
+    FontDescription font;
+    bool minimiseButton = true;
+    bool maximiseButton = true;
+    // A Qt resource path.
+    std::string icon;
+    // In creation order: a container comes before what it holds.
+    std::vector<ControlDescription> controls;
+};
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs whatever the build, the tests and the benchmarks need and is not
+# there yet, from Debian's packages. Safe to run again: it only acts on gaps.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  pkg-config
+  qt6-base-dev
+  qt6-base-dev-tools
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  fonts-liberation
+  fontconfig
+  xvfb
+  xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null 2>&1; then
+  echo "install-deps: apt-get not found; install these by hand: ${missing[*]}" >&2
+  exit 1
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "install-deps: missing ${missing[*]}; run as root or install sudo" >&2
+  exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

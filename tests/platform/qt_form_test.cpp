@@ -1,0 +1,115 @@
+#include "platform/exact_text_box.h"
+#include "platform/qt_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using platform::ControlDescription;
+using platform::ControlKind;
+
+namespace {
+
+platform::WindowDescription smallWindow()
+{
+    return {
+        .name = "Small",
+        .title = "Заглавие",
+        .clientWidth = 3000,
+        .clientHeight = 1500,
+        .background = {10, 20, 30},
+        .font = {.family = "Times New Roman", .pointSize = 12},
+        .minimiseButton = false,
+        .maximiseButton = false,
+        .controls = {
+            {.name = "Box", .kind = ControlKind::Frame, .caption = "Рамка", .left = 150, .top = 300,
+             .width = 1500, .height = 900, .tabIndex = 9},
+            {.name = "Tick", .index = 1, .container = "Box", .kind = ControlKind::CheckBox, .caption = "б",
+             .left = 150, .top = 500, .width = 1200, .height = 300, .tabIndex = 2},
+            {.name = "Tick", .index = 0, .container = "Box", .kind = ControlKind::CheckBox, .caption = "а",
+             .left = 150, .top = 200, .width = 1200, .height = 300, .background = platform::Rgb{1, 2, 3},
+             .tabIndex = 4},
+            {.name = "Go", .kind = ControlKind::PushButton, .caption = "Хайде", .left = 1800, .top = 300,
+             .width = 900, .height = 400, .tabIndex = 3},
+            {.name = "Store", .kind = ControlKind::ListBox, .items = {"едно", "две"}, .left = 1800,
+             .top = 800, .width = 900, .height = 400, .tabIndex = 0, .visible = false},
+            {.name = "Note", .index = 0, .kind = ControlKind::Label, .caption = "Бележка", .left = 0,
+             .top = 0, .width = 3000, .height = 300, .tabIndex = 1},
+        },
+    };
+}
+
+} // namespace
+
+TEST(QtForm, PlacesControlsInTheirContainersAtFifteenTwipsAPixel)
+{
+    platform::QtForm form(smallWindow());
+    EXPECT_EQ(form.size(), QSize(200, 100));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "fixed size";
+    EXPECT_FALSE(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Заглавие"));
+
+    auto *box = form.control<QGroupBox>("Box");
+    auto *tick = form.control<QCheckBox>("Tick", 0);
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(tick, nullptr);
+    EXPECT_EQ(tick->parentWidget(), box);
+    EXPECT_EQ(tick->geometry(), QRect(10, 13, 80, 20)) << "200/15 rounds to 13";
+    EXPECT_EQ(box->geometry(), QRect(10, 20, 100, 60));
+    EXPECT_EQ(tick->palette().color(QPalette::Window), QColor(1, 2, 3));
+    EXPECT_TRUE(tick->autoFillBackground());
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(10, 20, 30));
+    EXPECT_EQ(form.control("Tick", 7), nullptr);
+    EXPECT_EQ(form.control<QLabel>("Note", 0)->text(), QString::fromUtf8("Бележка"));
+}
+
+TEST(QtForm, HiddenListStillServesItsItems)
+{
+    platform::QtForm form(smallWindow());
+    form.show();
+    auto *list = form.control<QListWidget>("Store");
+    EXPECT_FALSE(list->isVisible());
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("две"));
+}
+
+TEST(QtForm, TabChainFollowsTabPositionsAndStartsTheFocus)
+{
+    platform::QtForm form(smallWindow());
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    // The list is hidden and the label and frame take no focus, so the chain
+    // is Tick(1) at 2, Go at 3, Tick(0) at 4.
+    std::vector<QString> visited;
+    for (int i = 0; i < 4; ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (std::vector<QString>{"Tick(1)", "Go", "Tick(0)", "Tick(1)"}));
+}
+
+TEST(QtForm, ContainerMustComeBeforeItsControls)
+{
+    platform::WindowDescription d = smallWindow();
+    std::swap(d.controls[0], d.controls[1]);
+    EXPECT_THROW(platform::QtForm{d}, std::invalid_argument);
+}
+
+TEST(ExactTextBox, ShowsEachCrLfAsOneLineBreak)
+{
+    platform::ExactTextBox box;
+    box.setExactText("едно\r\nдве\r\n");
+    EXPECT_EQ(box.exactText(), "едно\r\nдве\r\n");
+    EXPECT_EQ(box.document()->blockCount(), 3);
+    EXPECT_EQ(box.toPlainText(), QString::fromUtf8("едно\nдве\n"));
+    EXPECT_TRUE(box.isReadOnly());
+    EXPECT_TRUE(box.textInteractionFlags() & Qt::TextSelectableByKeyboard);
+}

@@ -1,0 +1,160 @@
+#include "qt_learner.h"
+
+#include "platform/exact_text_box.h"
+#include "platform/qt_form.h"
+#include "window/tarvel_mondix.h"
+#include "window/tarvel_mondix_description.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace {
+
+class QtLearner : public Learner {
+public:
+    QtLearner()
+    {
+        QWidget &w = window_.widget();
+        w.show();
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            throw std::runtime_error("the quiz window never became active");
+    }
+
+    bool eventSelected(quiz::PairIndex index) const override { return eventButton(index)->isChecked(); }
+
+    quiz::DateValue dateValue(quiz::PairIndex index) const override
+    {
+        switch (dateBox(index)->checkState()) {
+        case Qt::Checked:
+            return quiz::DateValue::Checked;
+        case Qt::PartiallyChecked:
+            return quiz::DateValue::Greyed;
+        case Qt::Unchecked:
+            break;
+        }
+        return quiz::DateValue::Unchecked;
+    }
+
+    std::string resultText() const override { return window_.controls().result->exactText(); }
+    quiz::SelectionState state() const override { return window_.quiz().state(); }
+
+protected:
+    QRadioButton *eventButton(quiz::PairIndex i) const
+    {
+        return window_.controls().events.at(static_cast<std::size_t>(i));
+    }
+    QCheckBox *dateBox(quiz::PairIndex i) const
+    {
+        return window_.controls().dates.at(static_cast<std::size_t>(i));
+    }
+    QWidget *clearButton() const { return window_.widget().control(window::kClearButton); }
+
+    Tarvel_Mondix window_;
+};
+
+// Clicks where the window description puts each control, so a control that
+// is drawn elsewhere, or covered, is missed.
+class MouseLearner final : public QtLearner {
+public:
+    void clickEvent(quiz::PairIndex index) override { clickInside(window::kEventButtons, index); }
+    void clickDate(quiz::PairIndex index) override { clickInside(window::kDateBoxes, index); }
+    void pressClear() override { clickInside(window::kClearButton, -1); }
+
+private:
+    // A point on the control's indicator side, half-way down.
+    void clickInside(std::string_view name, int index)
+    {
+        const QRect r = describedRect(name, index);
+        const QPoint at(r.left() + std::min(10, r.width() / 2), r.center().y());
+        QWidget *target = window_.widget().childAt(at);
+        if (target == nullptr)
+            throw std::runtime_error("nothing to click at the described place");
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window_.widget(), at));
+    }
+
+    QRect describedRect(std::string_view name, int index) const
+    {
+        const auto &controls = description_.controls;
+        const auto find = [&](std::string_view n, int i) {
+            const auto it = std::ranges::find_if(
+                controls, [&](const platform::ControlDescription &c) { return c.name == n && c.index == i; });
+            if (it == controls.end())
+                throw std::runtime_error("no such control in the description");
+            return *it;
+        };
+        const platform::ControlDescription c = find(name, index);
+        QPoint origin;
+        if (!c.container.empty()) {
+            const platform::ControlDescription frame = find(c.container, -1);
+            origin = {platform::toPixels(frame.left), platform::toPixels(frame.top)};
+        }
+        return {origin + QPoint(platform::toPixels(c.left), platform::toPixels(c.top)),
+                QSize(platform::toPixels(c.width), platform::toPixels(c.height))};
+    }
+
+    platform::WindowDescription description_ = window::describeTarvelMondix();
+};
+
+// Moves the focus with Tab, and with the arrow keys inside the event group
+// (which takes one tab stop, as radio groups do), then presses Space.
+class KeyboardLearner final : public QtLearner {
+public:
+    void clickEvent(quiz::PairIndex index) override
+    {
+        QWidget *target = eventButton(index);
+        tabUntil([&](QWidget *w) { return w->parentWidget() == target->parentWidget() && w != clearButton(); });
+        // Arrow keys move through the group by position on screen.
+        for (int steps = 0; steps < quiz::kPairCount && QApplication::focusWidget() != target; ++steps) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus, focus->y() < target->y() ? Qt::Key_Down : Qt::Key_Up);
+        }
+        pressSpaceOn(target);
+    }
+    void clickDate(quiz::PairIndex index) override { pressSpaceOn(tabTo(dateBox(index))); }
+    void pressClear() override { pressSpaceOn(tabTo(clearButton())); }
+
+private:
+    static QWidget *tabTo(QWidget *target)
+    {
+        return tabUntil([target](QWidget *w) { return w == target; });
+    }
+
+    template <typename Found>
+    static QWidget *tabUntil(Found found)
+    {
+        // Twice round the whole chain is more than enough.
+        for (int steps = 0; steps < 60; ++steps) {
+            QWidget *focus = QApplication::focusWidget();
+            if (focus == nullptr)
+                throw std::runtime_error("nothing has the keyboard focus");
+            if (found(focus))
+                return focus;
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        throw std::runtime_error("Tab never reaches the control");
+    }
+
+    static void pressSpaceOn(QWidget *target)
+    {
+        if (QApplication::focusWidget() != target)
+            throw std::runtime_error("the focus is not on " + target->objectName().toStdString());
+        QTest::keyClick(target, Qt::Key_Space);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Learner> makeMouseLearner()
+{
+    return std::make_unique<MouseLearner>();
+}
+
+std::unique_ptr<Learner> makeKeyboardLearner()
+{
+    return std::make_unique<KeyboardLearner>();
+}

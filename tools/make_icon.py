@@ -1,0 +1,52 @@
+#!/usr/bin/env python3
+"""Draws the quiz's 32 x 32 icon, a night sky with a crescent moon over a
+hill, and writes it as XPM. Edit the drawing here, or the XPM by hand; run
+from the repository's top folder to regenerate window/icons/zorelmina.xpm."""
+
+import math
+
+SIZE = 32
+
+def sky(y):
+    # Deep blue at the top, lighter towards the horizon.
+    t = y / (SIZE - 1)
+    return (int(12 + 40 * t), int(16 + 40 * t), int(60 + 90 * t))
+
+def draw():
+    px = [[sky(y) for _ in range(SIZE)] for y in range(SIZE)]
+    # Crescent: a disc with a shifted disc cut out of it.
+    for y in range(SIZE):
+        for x in range(SIZE):
+            inside = math.hypot(x - 21.5, y - 10.5) <= 7.5
+            cut = math.hypot(x - 18.5, y - 8.5) <= 6.5
+            if inside and not cut:
+                px[y][x] = (255, 236, 150)
+    for x, y in [(4, 4), (10, 2), (7, 11), (13, 7), (28, 24), (3, 18), (12, 15), (27, 3)]:
+        px[y][x] = (255, 255, 255)
+    for x, y in [(5, 4), (4, 5), (3, 4), (4, 3)]:
+        px[y][x] = (200, 200, 255)
+    # A dark hill along the bottom.
+    for x in range(SIZE):
+        top = int(26 + 3 * math.cos((x - 8) / 7.0))
+        for y in range(max(top, 0), SIZE):
+            px[y][x] = (20, 60, 30) if y > top else (40, 90, 50)
+    return px
+
+def to_xpm(px, name):
+    colours = sorted({c for row in px for c in row})
+    assert len(colours) <= 256
+    chars = "".join(chr(c) for c in range(35, 127) if chr(c) not in '"\\')
+    width = 1 if len(colours) <= len(chars) else 2
+    def code(i):
+        return chars[i] if width == 1 else chars[i // len(chars)] + chars[i % len(chars)]
+    codes = {c: code(i) for i, c in enumerate(colours)}
+    lines = ["/* XPM */", f"static const char *{name}[] = {{",
+             f'"{SIZE} {SIZE} {len(colours)} {width}",']
+    lines += [f'"{codes[c]} c #{c[0]:02x}{c[1]:02x}{c[2]:02x}",' for c in colours]
+    rows = ['"' + "".join(codes[c] for c in row) + '"' for row in px]
+    lines += [r + "," for r in rows[:-1]] + [rows[-1], "};"]
+    return "\n".join(lines) + "\n"
+
+if __name__ == "__main__":
+    with open("window/icons/zorelmina.xpm", "w", encoding="ascii") as f:
+        f.write(to_xpm(draw(), "zorelmina"))
