@@ -6,8 +6,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <qdrawutil.h>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -40,6 +42,9 @@ QFont toQFont(const FontDescription &font)
 
 void fillBackground(QWidget *widget, const Rgb &rgb)
 {
+    // Buttons fill with the Button role by default, which styles also use
+    // for other parts; fill with Window instead.
+    widget->setBackgroundRole(QPalette::Window);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, toQColor(rgb));
     widget->setPalette(palette);
@@ -56,6 +61,32 @@ void paintButtonFace(QPushButton *button, const Rgb &rgb)
                                          "QPushButton:pressed { border-style: inset; }")
                               .arg(face.name(), face.lighter(150).name()));
 }
+
+// A frame drawn the same on every style: flat in its own colour, an etched
+// border, and the caption standing on the border's top edge. Styles would
+// shade the panel, and a style sheet would lose the caption's font.
+class FlatFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const int lineY = metrics.height() / 2;
+        qDrawShadeRect(&painter, QRect(0, lineY, width(), height() - lineY), palette(), true, 1);
+        const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPad,
+                            metrics.height());
+        painter.fillRect(caption, palette().color(backgroundRole()));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
+    }
+
+private:
+    static constexpr int kCaptionLeft = 6;
+    static constexpr int kCaptionPad = 2;
+};
 
 Qt::WindowFlags flagsFor(const WindowDescription &description)
 {
@@ -107,7 +138,7 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
     QWidget *widget = nullptr;
     switch (c.kind) {
     case ControlKind::Frame:
-        widget = new QGroupBox(caption, container);
+        widget = new FlatFrame(caption, container);
         break;
     case ControlKind::CheckBox:
         widget = new QCheckBox(caption, container);
