@@ -4,31 +4,43 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-// Qt aborts with a backtrace when it finds no display; say it plainly.
-bool displayAvailable()
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+// While Qt looks for a display, its messages are held back: when it finds
+// none it stops with a page of advice and an abort, and one plain line says
+// more to a teacher. When it does find one, the held messages go out as usual.
+void holdWhileStarting(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, message});
+        return;
+    }
+    std::fputs("zorelmina: cannot open the quiz window: no usable display"
+               " (is DISPLAY or WAYLAND_DISPLAY set?)\n",
+               stderr);
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!displayAvailable()) {
-        std::fputs("zorelmina: no display to open the quiz window on (DISPLAY is not set)\n", stderr);
-        return EXIT_FAILURE;
-    }
+    const QtMessageHandler standard = qInstallMessageHandler(holdWhileStarting);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zorelmina"));
+    qInstallMessageHandler(standard);
+    for (const HeldMessage &m : heldMessages)
+        standard(m.type, QMessageLogContext(), m.text);
+    heldMessages.clear();
 
+    QApplication::setApplicationName(QStringLiteral("zorelmina"));
     Tarvel_Mondix window;
     window.widget().show();
     return QApplication::exec();
