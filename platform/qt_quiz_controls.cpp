@@ -51,9 +51,9 @@ void QtQuizControls::unselectEvent(quiz::PairIndex index)
     button->setAutoExclusive(true);
 }
 
-quiz::DateValue QtQuizControls::dateValue(quiz::PairIndex index) const
+quiz::DateValue dateValueOf(const QCheckBox &box)
 {
-    switch (widgets_.dates[slot(index)]->checkState()) {
+    switch (box.checkState()) {
     case Qt::Checked:
         return quiz::DateValue::Checked;
     case Qt::PartiallyChecked:
@@ -62,6 +62,11 @@ quiz::DateValue QtQuizControls::dateValue(quiz::PairIndex index) const
         break;
     }
     return quiz::DateValue::Unchecked;
+}
+
+quiz::DateValue QtQuizControls::dateValue(quiz::PairIndex index) const
+{
+    return dateValueOf(*widgets_.dates[slot(index)]);
 }
 
 void QtQuizControls::setDateValue(quiz::PairIndex index, quiz::DateValue value)

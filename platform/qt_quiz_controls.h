@@ -39,6 +39,8 @@ private:
     QuizWidgets widgets_;
 };
 
+quiz::DateValue dateValueOf(const QCheckBox &box);
+
 // Calls handler on every change of the box's value, by the learner or by
 // code, before the change returns. Disconnected when context goes.
 void onValueChanged(QCheckBox *box, QObject *context, std::function<void()> handler);

@@ -29,15 +29,7 @@ public:
 
     quiz::DateValue dateValue(quiz::PairIndex index) const override
     {
-        switch (dateBox(index)->checkState()) {
-        case Qt::Checked:
-            return quiz::DateValue::Checked;
-        case Qt::PartiallyChecked:
-            return quiz::DateValue::Greyed;
-        case Qt::Unchecked:
-            break;
-        }
-        return quiz::DateValue::Unchecked;
+        return platform::dateValueOf(*dateBox(index));
     }
 
     std::string resultText() const override { return window_.controls().result->exactText(); }
