@@ -3,7 +3,10 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Debug
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench clean
+PREFIX ?= /usr/local
+PACKAGE_DIR ?= build-package
+
+.PHONY: all deps configure build test run install package bench clean
 
 all: build
 
@@ -22,5 +25,16 @@ test: build
 run: build
 	$(BUILD_DIR)/app/zorelmina
 
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A release build without tests, packaged as zorelmina_<version>_<arch>.deb
+# in this folder.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DZORELMINA_TESTS=OFF
+	cmake --build $(PACKAGE_DIR) --parallel $(JOBS)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	cp $(PACKAGE_DIR)/zorelmina_*.deb .
+
 clean:
-	rm -rf $(BUILD_DIR) build-*
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb

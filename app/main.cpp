@@ -41,6 +41,9 @@ int main(int argc, char *argv[])
     heldMessages.clear();
 
     QApplication::setApplicationName(QStringLiteral("zorelmina"));
+    QApplication::setApplicationVersion(QStringLiteral(ZORELMINA_VERSION));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORELMINA_APP_ID));
     Tarvel_Mondix window;
     window.widget().show();
     return QApplication::exec();

@@ -16,6 +16,11 @@ packages=(
   fontconfig
   xvfb
   xauth
+  # packaging and its checks
+  dpkg-dev
+  desktop-file-utils
+  appstream
+  binutils-mingw-w64-x86-64
 )
 
 missing=()

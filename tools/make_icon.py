@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """Draws the quiz's 32 x 32 icon, a night sky with a crescent moon over a
-hill, and writes it as XPM. Edit the drawing here, or the XPM by hand; run
-from the repository's top folder to regenerate window/icons/zorelmina.xpm."""
+hill, and writes it three ways into window/icons/: XPM (built into the
+program), an indexed PNG (for the desktop's icon theme) and ICO (for the
+Windows executable). Edit the drawing here and run this from the
+repository's top folder; a test checks that the three files agree."""
 
 import math
+import struct
+import zlib
 
 SIZE = 32
 
@@ -47,6 +51,35 @@ def to_xpm(px, name):
     lines += [r + "," for r in rows[:-1]] + [rows[-1], "};"]
     return "\n".join(lines) + "\n"
 
+def to_png(px):
+    """An 8-bit palette PNG, at most 256 colours."""
+    colours = sorted({c for row in px for c in row})
+    assert len(colours) <= 256
+    index = {c: i for i, c in enumerate(colours)}
+    raw = b"".join(b"\0" + bytes(index[c] for c in row) for row in px)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0))
+            + chunk(b"PLTE", b"".join(bytes(c) for c in colours))
+            + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+def to_ico(png):
+    """One 32 x 32 image; Windows reads PNG data inside an ICO."""
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(png), 6 + 16)
+    return header + entry + png
+
 if __name__ == "__main__":
+    pixels = draw()
     with open("window/icons/zorelmina.xpm", "w", encoding="ascii") as f:
-        f.write(to_xpm(draw(), "zorelmina"))
+        f.write(to_xpm(pixels, "zorelmina"))
+    png = to_png(pixels)
+    with open("window/icons/zorelmina.png", "wb") as f:
+        f.write(png)
+    with open("window/icons/zorelmina.ico", "wb") as f:
+        f.write(to_ico(png))

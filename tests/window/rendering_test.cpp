@@ -6,6 +6,7 @@
 #include "window/tarvel_mondix_description.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -167,4 +168,25 @@ TEST_F(Rendering, ResultBoxShowsTheTaskTextLineByLine)
     if (const QByteArray path = qgetenv("ZORELMINA_SCREENSHOT"); !path.isEmpty()) {
         EXPECT_TRUE(image().save(QString::fromLocal8Bit(path)));
     }
+}
+
+// The icon is drawn once and kept three ways; all must show the same image.
+TEST(Icon, IsOneSmallImageKeptAlikeInEveryForm)
+{
+    const QString icons = QStringLiteral(ZORELMINA_SOURCE_DIR "/window/icons/");
+    const QImage builtIn(QStringLiteral(":/zorelmina/zorelmina.xpm"));
+    const QImage themed(icons + "zorelmina.png");
+    ASSERT_FALSE(builtIn.isNull());
+    ASSERT_FALSE(themed.isNull());
+    EXPECT_EQ(builtIn.size(), QSize(32, 32));
+    EXPECT_EQ(themed.format(), QImage::Format_Indexed8);
+    EXPECT_LE(themed.colorCount(), 256);
+    EXPECT_EQ(builtIn.convertToFormat(QImage::Format_RGB32), themed.convertToFormat(QImage::Format_RGB32));
+
+    // The Windows icon holds the PNG itself, after its 22-byte header.
+    QFile png(icons + "zorelmina.png");
+    QFile ico(icons + "zorelmina.ico");
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(ico.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ico.readAll().mid(22), png.readAll());
 }
