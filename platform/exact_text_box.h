@@ -17,6 +17,13 @@ public:
     [[nodiscard]] const std::string &exactText() const { return text_; }
     void setExactText(std::string_view text);
 
+    // The standard menu (copy, select all), in Bulgarian like the rest of
+    // the window; Qt has no Bulgarian translation of its own.
+    QMenu *createBulgarianContextMenu();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
     std::string text_;
 };

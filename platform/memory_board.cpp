@@ -25,7 +25,11 @@ void MemoryBoard::load()
 
 void MemoryBoard::clickEvent(PairIndex index)
 {
+    // Only a newly selected button reports; clicking the selected one again
+    // changes nothing.
     const std::size_t chosen = slot(index);
+    if (eventSelected_[chosen])
+        return;
     for (std::size_t i = 0; i < eventSelected_.size(); ++i)
         eventSelected_[i] = i == chosen;
     if (handlers_.eventClick)

@@ -31,7 +31,8 @@ public:
 
     void setHandlers(BoardHandlers handlers) { handlers_ = std::move(handlers); }
 
-    // What the learner and the window system do.
+    // What the learner and the window system do. Clicking an event selects
+    // it (and reports, if it was not selected); clicking a date toggles it.
     void load();
     void clickEvent(PairIndex index);
     void clickDate(PairIndex index);

@@ -1,15 +1,20 @@
 #include "qt_form.h"
 
+#include "accessibility.h"
 #include "exact_text_box.h"
 #include "qt_text.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <qdrawutil.h>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -21,6 +26,8 @@
 namespace platform {
 
 namespace {
+
+const QColor kFocusColour(0, 0, 96);
 
 QColor toQColor(const Rgb &rgb)
 {
@@ -53,13 +60,56 @@ void fillBackground(QWidget *widget, const Rgb &rgb)
 
 // Styles draw a push button's palette colour as a gradient or ignore it; a
 // style sheet gives the solid face the description asks for, with a raised
-// border that sinks while pressed.
+// border that sinks while pressed and turns dark and solid with the focus.
 void paintButtonFace(QPushButton *button, const Rgb &rgb)
 {
     const QColor face = toQColor(rgb);
     button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
-                                         "QPushButton:pressed { border-style: inset; }")
-                              .arg(face.name(), face.lighter(150).name()));
+                                         "QPushButton:pressed { border-style: inset; }"
+                                         "QPushButton:focus { border: 2px solid %3; }")
+                              .arg(face.name(), face.lighter(150).name(), kFocusColour.name()));
+}
+
+// Some styles mark the focus with a faint dotted line or a tint that is lost
+// on a coloured control; this one draws a solid dark frame round the caption.
+class ClearFocusStyle final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_FrameFocusRect) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setPen(QPen(kFocusColour, 1));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
+QStyle *clearFocusStyle()
+{
+    // Owned by the application, so it outlives every widget using it.
+    static QPointer<ClearFocusStyle> style;
+    if (style.isNull()) {
+        style = new ClearFocusStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+// The icon also at twice and three times its size for high-density screens,
+// with square pixels rather than smoothed ones.
+QIcon crispIcon(const QString &path)
+{
+    const QImage image(path);
+    QIcon icon;
+    for (int scale = 1; scale <= 3; ++scale)
+        icon.addPixmap(QPixmap::fromImage(image.scaled(image.size() * scale, Qt::IgnoreAspectRatio,
+                                                        Qt::FastTransformation)));
+    return icon;
 }
 
 // A frame drawn the same on every style: flat in its own colour, an etched
@@ -112,7 +162,7 @@ QtForm::QtForm(const WindowDescription &description, QWidget *parent)
     setObjectName(toQString(description.name));
     setWindowTitle(toQString(description.title));
     if (!description.icon.empty())
-        setWindowIcon(QIcon(toQString(description.icon)));
+        setWindowIcon(crispIcon(toQString(description.icon)));
     setFont(toQFont(description.font));
     fillBackground(this, description.background);
     setFixedSize(toPixels(description.clientWidth), toPixels(description.clientHeight));
@@ -124,6 +174,33 @@ QtForm::QtForm(const WindowDescription &description, QWidget *parent)
         controls_.emplace(std::pair{c.name, c.index}, create(c, container));
     }
     chainTabOrder(description);
+    installAccessibility();
+}
+
+bool QtForm::isNeverShown(const QWidget *control) const
+{
+    return std::ranges::find(neverShown_, control) != neverShown_.end();
+}
+
+// Tab into a group of option buttons lands on the selected one, as in any
+// radio group; Qt would land on the group's first button in the chain.
+bool QtForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        auto *button = qobject_cast<QRadioButton *>(watched);
+        if (button != nullptr && !button->isChecked()
+            && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            for (QRadioButton *sibling : button->parentWidget()->findChildren<QRadioButton *>(
+                     Qt::FindDirectChildrenOnly)) {
+                if (sibling->isChecked() && sibling->autoExclusive()) {
+                    sibling->setFocus(reason);
+                    return false;
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget *QtForm::control(std::string_view name, int index) const
@@ -146,6 +223,7 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
     case ControlKind::OptionButton:
         // Buttons sharing a container form one exclusive group.
         widget = new QRadioButton(caption, container);
+        widget->installEventFilter(this);
         break;
     case ControlKind::ListBox: {
         auto *list = new QListWidget(container);
@@ -154,9 +232,13 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
         widget = list;
         break;
     }
-    case ControlKind::PushButton:
-        widget = new QPushButton(caption, container);
+    case ControlKind::PushButton: {
+        auto *button = new QPushButton(caption, container);
+        // Enter presses it too, as Space does.
+        button->setAutoDefault(true);
+        widget = button;
         break;
+    }
     case ControlKind::TextBox: {
         auto *box = new ExactTextBox(container);
         box->setExactText(c.caption);
@@ -180,8 +262,14 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
         else
             fillBackground(widget, *c.background);
     }
-    if (!c.visible)
+    if (qobject_cast<QAbstractButton *>(widget) != nullptr && qobject_cast<QPushButton *>(widget) == nullptr)
+        widget->setStyle(clearFocusStyle());
+    if (!c.accessibleName.empty())
+        widget->setAccessibleName(toQString(c.accessibleName));
+    if (!c.visible) {
         widget->hide();
+        neverShown_.push_back(widget);
+    }
     return widget;
 }
 

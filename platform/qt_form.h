@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -25,17 +26,25 @@ public:
     // The control of that name (and array index); nullptr if there is none.
     [[nodiscard]] QWidget *control(std::string_view name, int index = -1) const;
 
+    // A control described as hidden: it stays out of sight and out of the
+    // accessibility tree.
+    [[nodiscard]] bool isNeverShown(const QWidget *control) const;
+
     template <typename Widget>
     [[nodiscard]] Widget *control(std::string_view name, int index = -1) const
     {
         return qobject_cast<Widget *>(control(name, index));
     }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *create(const ControlDescription &description, QWidget *container);
     void chainTabOrder(const WindowDescription &description);
 
     std::map<std::pair<std::string, int>, QWidget *, std::less<>> controls_;
+    std::vector<const QWidget *> neverShown_;
 };
 
 } // namespace platform

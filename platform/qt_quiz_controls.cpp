@@ -88,6 +88,7 @@ std::string QtQuizControls::resultText() const
 void QtQuizControls::setResultText(std::string_view text)
 {
     widgets_.result->setExactText(text);
+    ++resultWrites_;
 }
 
 std::string QtQuizControls::explanation(quiz::PairIndex index) const
@@ -96,6 +97,14 @@ std::string QtQuizControls::explanation(quiz::PairIndex index) const
     if (item == nullptr)
         throw std::out_of_range("no such explanation");
     return item->text().toStdString();
+}
+
+void onSelected(QRadioButton *button, QObject *context, std::function<void()> handler)
+{
+    QObject::connect(button, &QAbstractButton::toggled, context, [handler = std::move(handler)](bool selected) {
+        if (selected)
+            handler();
+    });
 }
 
 void onValueChanged(QCheckBox *box, QObject *context, std::function<void()> handler)

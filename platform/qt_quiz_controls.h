@@ -35,11 +35,21 @@ public:
     void setResultText(std::string_view text) override;
     [[nodiscard]] std::string explanation(quiz::PairIndex index) const override;
 
+    // How often the result text has been written, to tell whether a
+    // handler wrote it.
+    [[nodiscard]] std::size_t resultWrites() const { return resultWrites_; }
+
 private:
     QuizWidgets widgets_;
+    std::size_t resultWrites_ = 0;
 };
 
 quiz::DateValue dateValueOf(const QCheckBox &box);
+
+// Calls handler whenever the button becomes the selected one of its group,
+// however that came about: mouse, keyboard or a screen reader's action.
+// Code only ever clears a button, which calls nothing.
+void onSelected(QRadioButton *button, QObject *context, std::function<void()> handler);
 
 // Calls handler on every change of the box's value, by the learner or by
 // code, before the change returns. Disconnected when context goes.

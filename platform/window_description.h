@@ -47,6 +47,9 @@ struct ControlDescription {
     std::optional<Rgb> background;
     int tabIndex = 0;
     bool visible = true;
+    // What assistive technology calls the control where its caption does
+    // not say it; empty to use the caption.
+    std::string accessibleName;
 };
 
 struct WindowDescription {

@@ -9,6 +9,7 @@ packages=(
   pkg-config
   qt6-base-dev
   qt6-base-dev-tools
+  qt6-base-private-dev
   libgtest-dev
   libgmock-dev
   libbenchmark-dev

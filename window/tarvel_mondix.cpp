@@ -31,7 +31,8 @@ Tarvel_Mondix::Tarvel_Mondix() : Tarvel_Mondix(window::defaultWebAddress()) {}
 Tarvel_Mondix::Tarvel_Mondix(std::string_view webAddress)
     : form_(std::make_unique<platform::QtForm>(window::describeTarvelMondix(webAddress))),
       widgets_(findQuizWidgets(*form_)),
-      controls_(widgets_)
+      controls_(widgets_),
+      announcer_(new platform::Announcer(widgets_.result, form_.get()))
 {
     wire();
     quiz_.Form_Load();
@@ -41,11 +42,29 @@ void Tarvel_Mondix::wire()
 {
     for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        // A click that selects the button; code that clears it raises nothing.
-        QObject::connect(widgets_.events[slot], &QAbstractButton::clicked, form_.get(),
-                         [this, i] { quiz_.Option1_Click(i); });
-        platform::onValueChanged(widgets_.dates[slot], form_.get(), [this, i] { quiz_.Check1_Click(i); });
+        platform::onSelected(widgets_.events[slot], form_.get(), [this, i] { dispatch([&] { quiz_.Option1_Click(i); }); });
+        platform::onValueChanged(widgets_.dates[slot], form_.get(), [this, i] { dispatch([&] { quiz_.Check1_Click(i); }); });
     }
     QObject::connect(form_->control<QPushButton>(window::kClearButton), &QPushButton::clicked,
-                     form_.get(), [this] { quiz_.Command1_Click(); });
+                     form_.get(), [this] { dispatch([&] { quiz_.Command1_Click(); }); });
+}
+
+template <typename Handler>
+void Tarvel_Mondix::dispatch(Handler handler)
+{
+    const std::size_t writesBefore = controls_.resultWrites();
+    ++handlerDepth_;
+    handler();
+    --handlerDepth_;
+    if (handlerDepth_ == 0 && controls_.resultWrites() != writesBefore)
+        announcer_->announce(announcementFor(controls_.resultText()));
+}
+
+QString Tarvel_Mondix::announcementFor(const std::string &resultText)
+{
+    if (resultText.empty())
+        return QString::fromUtf8("Изборът е изчистен.");
+    QString text = QString::fromUtf8(resultText).trimmed();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/announcer.h"
 #include "platform/qt_form.h"
 #include "platform/qt_quiz_controls.h"
 #include "quiz/quiz_form.h"
@@ -23,11 +24,22 @@ public:
     [[nodiscard]] const quiz::QuizForm &quiz() const { return quiz_; }
     [[nodiscard]] const platform::QuizWidgets &controls() const { return widgets_; }
 
+    // What assistive technology is told when a handler leaves new text in
+    // the result box: the text on one line, or a word that the board was
+    // cleared.
+    [[nodiscard]] static QString announcementFor(const std::string &resultText);
+
 private:
     void wire();
+    // Runs a handler; when the outermost one has written the result box,
+    // announces what it says.
+    template <typename Handler>
+    void dispatch(Handler handler);
 
     std::unique_ptr<platform::QtForm> form_;
     platform::QuizWidgets widgets_;
     platform::QtQuizControls controls_;
     quiz::QuizForm quiz_{controls_};
+    platform::Announcer *announcer_;
+    int handlerDepth_ = 0;
 };

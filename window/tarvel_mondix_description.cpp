@@ -104,7 +104,8 @@ platform::WindowDescription describeTarvelMondix(std::string_view webAddress)
                         .width = 1335, .height = 405, .background = kClearRed, .tabIndex = 3});
     controls.push_back({.name = str(kResultBox), .index = kResultBoxIndex,
                         .kind = ControlKind::TextBox, .caption = str(texts.taskText),
-                        .left = 240, .top = 4200, .width = 6735, .height = 1815, .tabIndex = 0});
+                        .left = 240, .top = 4200, .width = 6735, .height = 1815, .tabIndex = 0,
+                        .accessibleName = "Резултат"});
     controls.push_back({.name = "Label1", .index = 0, .kind = ControlKind::Label,
                         .caption = str(texts.heading), .left = 1200, .top = 0, .width = 4575,
                         .height = 375, .background = kHeadingPeach, .tabIndex = 2});

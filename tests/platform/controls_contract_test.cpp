@@ -66,7 +66,7 @@ public:
             const auto slot = static_cast<std::size_t>(i);
             widgets_.events[slot] = form_.control<QRadioButton>(window::kEventButtons, i);
             widgets_.dates[slot] = form_.control<QCheckBox>(window::kDateBoxes, i);
-            QObject::connect(widgets_.events[slot], &QAbstractButton::clicked, [this, i] { eventClicks.push_back(i); });
+            platform::onSelected(widgets_.events[slot], &form_, [this, i] { eventClicks.push_back(i); });
             platform::onValueChanged(widgets_.dates[slot], &form_, [this, i] { dateChanged(i); });
         }
         widgets_.result = dynamic_cast<platform::ExactTextBox *>(form_.control(window::kResultBox, 0));
@@ -100,9 +100,10 @@ TEST_P(ControlsContract, EventButtonsAreOneExclusiveGroup)
 {
     rig->learnerSelectsEvent(7);
     rig->learnerSelectsEvent(5);
+    rig->learnerSelectsEvent(5);
     for (PairIndex i = 0; i < quiz::kPairCount; ++i)
         EXPECT_EQ(c.eventSelected(i), i == 5) << i;
-    EXPECT_EQ(rig->eventClicks, (std::vector<PairIndex>{7, 5}));
+    EXPECT_EQ(rig->eventClicks, (std::vector<PairIndex>{7, 5})) << "only a new selection reports";
 }
 
 TEST_P(ControlsContract, UnselectingAnEventRaisesNothingAndSticks)

@@ -94,8 +94,11 @@ TEST_P(Play, RightWrongAndUntickedInTurn)
     EXPECT_EQ(learner->resultText(), kWrong) << "the right date and another";
     learner->clickDate(7);
     EXPECT_EQ(learner->resultText(), right(5));
-    learner->clickEvent(5);
+    learner->clickDate(1);
+    learner->clickDate(1);
     EXPECT_EQ(learner->resultText(), right(5)) << "judged again, still one explanation";
+    learner->clickEvent(5);
+    EXPECT_EQ(learner->resultText(), right(5)) << "the selected event clicked again";
 }
 
 // Every event against every date, in one window: tick, judge, un-tick.

@@ -1,0 +1,48 @@
+#include "accessibility_listener.h"
+
+#include <QGuiApplication>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <stdexcept>
+
+namespace {
+
+AccessibilityListener *current = nullptr;
+
+QPlatformAccessibility *platformAccessibility()
+{
+    QPlatformAccessibility *accessibility = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    if (accessibility == nullptr)
+        throw std::runtime_error("this Qt platform has no accessibility");
+    return accessibility;
+}
+
+} // namespace
+
+AccessibilityListener::AccessibilityListener()
+{
+    current = this;
+    previous_ = QAccessible::installUpdateHandler(record);
+    platformAccessibility()->setActive(true);
+}
+
+AccessibilityListener::~AccessibilityListener()
+{
+    platformAccessibility()->setActive(false);
+    QAccessible::installUpdateHandler(previous_);
+    current = nullptr;
+}
+
+void AccessibilityListener::record(QAccessibleEvent *event)
+{
+    if (current == nullptr)
+        return;
+    Event e{event->type(), event->object(), QAccessible::NoRole, {}};
+    if (QAccessibleInterface *iface = event->accessibleInterface()) {
+        e.role = iface->role();
+        e.name = iface->text(QAccessible::Name);
+    }
+    current->events_.push_back(std::move(e));
+}
