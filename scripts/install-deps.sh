@@ -17,6 +17,10 @@ packages=(
   fontconfig
   xvfb
   xauth
+  # the screen-reader check: a private D-Bus session, AT-SPI and a client
+  dbus
+  at-spi2-core
+  python3-pyatspi
   # packaging and its checks
   dpkg-dev
   desktop-file-utils

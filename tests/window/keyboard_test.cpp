@@ -69,3 +69,48 @@ TEST_F(Keyboard, SpaceSelectsAndTicksToARightAnswer)
     EXPECT_TRUE(controls.events[3]->isChecked());
     EXPECT_EQ(controls.result->exactText(), "Грешка!");
 }
+
+TEST_F(Keyboard, EnterPressesClearToo)
+{
+    controls.events[2]->click();
+    controls.dates[2]->click();
+    press(Qt::Key_Tab);
+    ASSERT_EQ(focus(), window.widget().control(window::kClearButton));
+    press(Qt::Key_Return);
+    EXPECT_EQ(controls.result->exactText(), "");
+    EXPECT_EQ(controls.dates[2]->checkState(), Qt::Unchecked);
+}
+
+TEST_F(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
+{
+    controls.events[6]->click();
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), controls.events[6]);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), controls.dates[0]);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(focus(), controls.events[6]) << "from behind as well";
+    EXPECT_TRUE(controls.events[6]->isChecked());
+    EXPECT_EQ(window.quiz().state().EventIndex, 6) << "and nothing else was selected on the way";
+}
+
+// The focus mark is a solid dark frame that stands out on every colour.
+TEST_F(Keyboard, FocusIsDrawnPlainlyOnColouredControls)
+{
+    const QColor mark(0, 0, 96);
+    const auto marked = [&](QWidget *w) {
+        const QImage img = w->grab().toImage();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixelColor(x, y) == mark)
+                    return true;
+        return false;
+    };
+    for (QWidget *w : std::initializer_list<QWidget *>{controls.events[4], controls.dates[8],
+                                                         window.widget().control(window::kClearButton)}) {
+        EXPECT_FALSE(marked(w)) << w->objectName().toStdString();
+        w->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(marked(w)) << w->objectName().toStdString();
+    }
+}

@@ -33,11 +33,18 @@ protected:
 
     QImage image() { return window.widget().grab().toImage(); }
 
-    // The colour at a point of a control, in window coordinates.
+    // The colour at a point of the window, given in device-independent
+    // pixels, so the checks hold at any screen scale.
+    static QColor colourAt(const QImage &img, QPoint p)
+    {
+        const qreal scale = img.devicePixelRatio();
+        return img.pixelColor(static_cast<int>((p.x() + 0.5) * scale), static_cast<int>((p.y() + 0.5) * scale));
+    }
+
+    // The colour at a point of a control.
     static QColor colourAt(const QImage &img, const QWidget *w, QPoint local)
     {
-        const QPoint p = w->mapTo(w->window(), local);
-        return img.pixelColor(p);
+        return colourAt(img, w->mapTo(w->window(), local));
     }
 
     template <typename Button>
@@ -79,8 +86,8 @@ TEST_F(Rendering, EveryControlShowsItsColour)
 {
     const QImage img = image();
     const QColor lavender(192, 192, 255);
-    EXPECT_EQ(img.pixelColor(2, 2), lavender) << "window";
-    EXPECT_EQ(img.pixelColor(300, 260), lavender) << "window below the frames";
+    EXPECT_EQ(colourAt(img, {2, 2}), lavender) << "window";
+    EXPECT_EQ(colourAt(img, {300, 260}), lavender) << "window below the frames";
     const auto *events = window.widget().control("Frame1");
     EXPECT_EQ(colourAt(img, events, {5, events->height() / 2}), lavender) << "event frame";
 
@@ -105,7 +112,7 @@ TEST_F(Rendering, ExplanationListIsNeverShown)
     EXPECT_FALSE(list->isVisible());
     // The place it would take shows the window behind it.
     const QRect place = list->geometry();
-    EXPECT_EQ(image().pixelColor(place.center()), QColor(192, 192, 255));
+    EXPECT_EQ(colourAt(image(), place.center()), QColor(192, 192, 255));
 
     controls.events[5]->click();
     controls.dates[5]->click();

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Starts the quiz on a private X display and D-Bus session with accessibility
+# on, and plays it over AT-SPI with screen_reader_check.py.
+# Usage: tools/screen-reader-check.sh [path/to/zorelmina]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=${1:-$here/../build/app/zorelmina}
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+DISPLAY=$display dbus-run-session -- bash -c '
+  # The accessibility bus first, so that the quiz finds it as it starts.
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  sleep 1
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$1" &
+  quiz=$!
+  status=0
+  /usr/bin/python3 "$2" || status=$?
+  kill $quiz
+  exit $status
+' check "$program" "$here/screen_reader_check.py"
