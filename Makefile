@@ -36,5 +36,11 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	cp $(PACKAGE_DIR)/zorelmina_*.deb .
 
+# Benchmarks in a release build of their own; figures, not pass or fail.
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZORELMINA_TESTS=OFF -DZORELMINA_BENCHMARKS=ON
+	cmake --build build-bench --parallel $(JOBS)
+	build-bench/bench/zorelmina_bench
+
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb

@@ -13,6 +13,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libxcb1-dev
   fonts-liberation
   fontconfig
   xvfb
