@@ -10,13 +10,16 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
 
-class QtLearner : public Learner {
+// Plays with real input events, each action by mouse or by keyboard as the
+// chooser says.
+class QtLearner final : public Learner {
 public:
-    QtLearner()
+    explicit QtLearner(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput))
     {
         QWidget &w = window_.widget();
         w.show();
@@ -25,40 +28,47 @@ public:
             throw std::runtime_error("the quiz window never became active");
     }
 
-    bool eventSelected(quiz::PairIndex index) const override { return eventButton(index)->isChecked(); }
+    void clickEvent(quiz::PairIndex index) override
+    {
+        if (chooseInput_() == Input::Mouse)
+            clickInside(window::kEventButtons, index);
+        else
+            selectEventByKeyboard(eventButton(index));
+    }
+    void clickDate(quiz::PairIndex index) override
+    {
+        if (chooseInput_() == Input::Mouse)
+            clickInside(window::kDateBoxes, index);
+        else
+            pressSpaceOn(tabTo(dateBox(index)));
+    }
+    void pressClear() override
+    {
+        if (chooseInput_() == Input::Mouse)
+            clickInside(window::kClearButton, -1);
+        else
+            pressSpaceOn(tabTo(clearButton()));
+    }
 
+    bool eventSelected(quiz::PairIndex index) const override { return eventButton(index)->isChecked(); }
     quiz::DateValue dateValue(quiz::PairIndex index) const override
     {
         return platform::dateValueOf(*dateBox(index));
     }
-
     std::string resultText() const override { return window_.controls().result->exactText(); }
     quiz::SelectionState state() const override { return window_.quiz().state(); }
 
-protected:
+private:
     QRadioButton *eventButton(quiz::PairIndex i) const
     {
         return window_.controls().events.at(static_cast<std::size_t>(i));
     }
-    QCheckBox *dateBox(quiz::PairIndex i) const
-    {
-        return window_.controls().dates.at(static_cast<std::size_t>(i));
-    }
+    QCheckBox *dateBox(quiz::PairIndex i) const { return window_.controls().dates.at(static_cast<std::size_t>(i)); }
     QWidget *clearButton() const { return window_.widget().control(window::kClearButton); }
 
-    Tarvel_Mondix window_;
-};
-
-// Clicks where the window description puts each control, so a control that
-// is drawn elsewhere, or covered, is missed.
-class MouseLearner final : public QtLearner {
-public:
-    void clickEvent(quiz::PairIndex index) override { clickInside(window::kEventButtons, index); }
-    void clickDate(quiz::PairIndex index) override { clickInside(window::kDateBoxes, index); }
-    void pressClear() override { clickInside(window::kClearButton, -1); }
-
-private:
-    // A point on the control's indicator side, half-way down.
+    // The mouse clicks where the window description puts the control, on
+    // its indicator side, half-way down; a control drawn elsewhere, or
+    // covered, is missed.
     void clickInside(std::string_view name, int index)
     {
         const QRect r = describedRect(name, index);
@@ -89,28 +99,18 @@ private:
                 QSize(platform::toPixels(c.width), platform::toPixels(c.height))};
     }
 
-    platform::WindowDescription description_ = window::describeTarvelMondix();
-};
-
-// Moves the focus with Tab, and with the arrow keys inside the event group
-// (which takes one tab stop, as radio groups do), then presses Space.
-class KeyboardLearner final : public QtLearner {
-public:
-    void clickEvent(quiz::PairIndex index) override
+    // The keyboard tabs into the event group (one tab stop, as radio groups
+    // have), moves inside it with the arrow keys, and presses Space.
+    void selectEventByKeyboard(QWidget *target)
     {
-        QWidget *target = eventButton(index);
         tabUntil([&](QWidget *w) { return w->parentWidget() == target->parentWidget() && w != clearButton(); });
-        // Arrow keys move through the group by position on screen.
         for (int steps = 0; steps < quiz::kPairCount && QApplication::focusWidget() != target; ++steps) {
             QWidget *focus = QApplication::focusWidget();
             QTest::keyClick(focus, focus->y() < target->y() ? Qt::Key_Down : Qt::Key_Up);
         }
         pressSpaceOn(target);
     }
-    void clickDate(quiz::PairIndex index) override { pressSpaceOn(tabTo(dateBox(index))); }
-    void pressClear() override { pressSpaceOn(tabTo(clearButton())); }
 
-private:
     static QWidget *tabTo(QWidget *target)
     {
         return tabUntil([target](QWidget *w) { return w == target; });
@@ -137,16 +137,25 @@ private:
             throw std::runtime_error("the focus is not on " + target->objectName().toStdString());
         QTest::keyClick(target, Qt::Key_Space);
     }
+
+    std::function<Input()> chooseInput_;
+    Tarvel_Mondix window_;
+    platform::WindowDescription description_ = window::describeTarvelMondix();
 };
 
 } // namespace
 
+std::unique_ptr<Learner> makeQtLearner(std::function<Input()> chooseInput)
+{
+    return std::make_unique<QtLearner>(std::move(chooseInput));
+}
+
 std::unique_ptr<Learner> makeMouseLearner()
 {
-    return std::make_unique<MouseLearner>();
+    return makeQtLearner([] { return Input::Mouse; });
 }
 
 std::unique_ptr<Learner> makeKeyboardLearner()
 {
-    return std::make_unique<KeyboardLearner>();
+    return makeQtLearner([] { return Input::Keyboard; });
 }
