@@ -1,6 +1,19 @@
 # Everything starts here: each target installs what is missing first.
+SANITIZE ?=
+ifeq ($(SANITIZE),1)
+BUILD_DIR ?= build-sanitize
+SANITIZER_FLAGS := -DZORELMINA_SANITIZE=ON
+# Also read by the test programs when ctest lists their tests.
+export ASAN_OPTIONS := detect_leaks=1:check_initialization_order=1
+export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
+else
 BUILD_DIR ?= build
+SANITIZER_FLAGS := -DZORELMINA_SANITIZE=OFF
+endif
 BUILD_TYPE ?= Debug
+# CI builds with warnings as errors.
+WERROR := $(if $(filter true,$(CI)),ON,OFF)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PREFIX ?= /usr/local
@@ -14,7 +27,7 @@ deps:
 	@./scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(SANITIZER_FLAGS) -DZORELMINA_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
