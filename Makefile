@@ -19,7 +19,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
 
-.PHONY: all deps configure build test run install package bench clean
+.PHONY: all deps configure build test run install package bench lint clean
 
 all: build
 
@@ -54,6 +54,13 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZORELMINA_TESTS=OFF -DZORELMINA_BENCHMARKS=ON
 	cmake --build build-bench --parallel $(JOBS)
 	build-bench/bench/zorelmina_bench
+
+# clang-tidy over our own sources, tests and benchmarks included.
+LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp window/*.cpp app/*.cpp bench/*.cpp tests/*/*.cpp)
+lint: deps
+	cmake -S . -B build-lint -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON
+	cmake --build build-lint --parallel $(JOBS)
+	printf '%s\n' $(LINT_SOURCES) | xargs -P $(JOBS) -n 1 clang-tidy -p build-lint --quiet
 
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb

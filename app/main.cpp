@@ -12,15 +12,19 @@ struct HeldMessage {
     QtMsgType type;
     QString text;
 };
-std::vector<HeldMessage> heldMessages;
+std::vector<HeldMessage> &heldMessages()
+{
+    static std::vector<HeldMessage> messages;
+    return messages;
+}
 
 // While Qt looks for a display, its messages are held back: when it finds
 // none it stops with a page of advice and an abort, and one plain line says
 // more to a teacher. When it does find one, the held messages go out as usual.
-void holdWhileStarting(QtMsgType type, const QMessageLogContext &, const QString &message)
+void holdWhileStarting(QtMsgType type, const QMessageLogContext & /*context*/, const QString &message)
 {
     if (type != QtFatalMsg) {
-        heldMessages.push_back({type, message});
+        heldMessages().push_back({type, message});
         return;
     }
     std::fputs("zorelmina: cannot open the quiz window: no usable display"
@@ -36,9 +40,9 @@ int main(int argc, char *argv[])
     const QtMessageHandler standard = qInstallMessageHandler(holdWhileStarting);
     QApplication app(argc, argv);
     qInstallMessageHandler(standard);
-    for (const HeldMessage &m : heldMessages)
+    for (const HeldMessage &m : heldMessages())
         standard(m.type, QMessageLogContext(), m.text);
-    heldMessages.clear();
+    heldMessages().clear();
 
     QApplication::setApplicationName(QStringLiteral("zorelmina"));
     QApplication::setApplicationVersion(QStringLiteral(ZORELMINA_VERSION));

@@ -15,7 +15,6 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -59,13 +58,11 @@ void BM_BuildAndShowWindow(benchmark::State &state)
 }
 BENCHMARK(BM_BuildAndShowWindow)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
-std::unique_ptr<PrivateXServer> xServer;
-
-void startup(benchmark::State &state, const char *program)
+void startup(benchmark::State &state, const PrivateXServer &server, const char *program)
 {
     long peak = 0;
     for (auto _ : state) {
-        const StartupSample sample = measureStartup(*xServer, program);
+        const StartupSample sample = measureStartup(server, program);
         state.SetIterationTime(sample.untilMapped.count());
         peak = std::max(peak, sample.peakResidentKiB);
     }
@@ -127,11 +124,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 
-    xServer = std::make_unique<PrivateXServer>();
-    // Both programs in turn, so a change in machine load falls on both.
+    const PrivateXServer xServer;
     for (const auto &[name, path] : {std::pair{"Startup/zorelmina", ZORELMINA_PROGRAM},
                                      std::pair{"Startup/bare_window", BARE_WINDOW_PROGRAM}}) {
-        benchmark::RegisterBenchmark(name, startup, path)
+        benchmark::RegisterBenchmark(name, [&xServer, path = path](benchmark::State &state) {
+            startup(state, xServer, path);
+        })
             ->Iterations(1)
             ->Repetitions(15)
             ->UseManualTime()
@@ -141,6 +139,5 @@ int main(int argc, char **argv)
     SideBySide reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    xServer.reset();
     return 0;
 }

@@ -4,12 +4,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -17,18 +17,17 @@
 #include <thread>
 #include <vector>
 
-extern char **environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int spawn(const std::vector<std::string> &argv, const std::vector<std::string> &extraEnv,
+int spawn(std::vector<std::string> argv, const std::vector<std::string> &extraEnv,
           const posix_spawn_file_actions_t *actions = nullptr)
 {
     std::vector<char *> args;
-    for (const std::string &a : argv)
-        args.push_back(const_cast<char *>(a.c_str()));
+    args.reserve(argv.size() + 1);
+    for (std::string &a : argv)
+        args.push_back(a.data());
     args.push_back(nullptr);
 
     std::vector<std::string> envStrings(extraEnv);
@@ -42,6 +41,7 @@ int spawn(const std::vector<std::string> &argv, const std::vector<std::string> &
             envStrings.push_back(entry);
     }
     std::vector<char *> env;
+    env.reserve(envStrings.size() + 1);
     for (std::string &e : envStrings)
         env.push_back(e.data());
     env.push_back(nullptr);
@@ -63,6 +63,14 @@ long peakResidentKiB(int pid)
 
 struct XcbDisconnect {
     void operator()(xcb_connection_t *c) const { xcb_disconnect(c); }
+};
+
+// xcb hands out its events from malloc.
+struct XcbEventFree {
+    void operator()(xcb_generic_event_t *event) const
+    {
+        std::free(event); // NOLINT(cppcoreguidelines-no-malloc)
+    }
 };
 
 } // namespace
@@ -117,10 +125,8 @@ StartupSample measureStartup(const PrivateXServer &server, const std::string &pr
     bool mapped = false;
     pollfd fd{xcb_get_file_descriptor(x.get()), POLLIN, 0};
     while (!mapped && Clock::now() - start < std::chrono::seconds(20)) {
-        while (xcb_generic_event_t *event = xcb_poll_for_event(x.get())) {
+        while (const std::unique_ptr<xcb_generic_event_t, XcbEventFree> event{xcb_poll_for_event(x.get())})
             mapped = mapped || (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            std::free(event);
-        }
         if (!mapped)
             poll(&fd, 1, 50);
     }

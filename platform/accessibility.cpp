@@ -47,7 +47,7 @@ private:
     }
 };
 
-QAccessibleInterface *accessibleFor(const QString &, QObject *object)
+QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
 {
     if (auto *form = dynamic_cast<QtForm *>(object))
         return new FormAccessible(form);

@@ -9,6 +9,7 @@ namespace platform {
 class HeadlessQuiz {
 public:
     HeadlessQuiz();
+    ~HeadlessQuiz() = default;
 
     HeadlessQuiz(const HeadlessQuiz &) = delete;
     HeadlessQuiz &operator=(const HeadlessQuiz &) = delete;

@@ -31,7 +31,7 @@ const QColor kFocusColour(0, 0, 96);
 
 QColor toQColor(const Rgb &rgb)
 {
-    return QColor(rgb.red, rgb.green, rgb.blue);
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 QFont toQFont(const FontDescription &font)
@@ -120,7 +120,7 @@ public:
     using QGroupBox::QGroupBox;
 
 protected:
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent * /*event*/) override
     {
         QPainter painter(this);
         const QFontMetrics metrics = fontMetrics();

@@ -40,7 +40,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *create(const ControlDescription &description, QWidget *container);
+    QWidget *create(const ControlDescription &c, QWidget *container);
     void chainTabOrder(const WindowDescription &description);
 
     std::map<std::pair<std::string, int>, QWidget *, std::less<>> controls_;

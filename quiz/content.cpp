@@ -78,6 +78,7 @@ const QuizPair &pair(PairIndex index)
 std::vector<std::string> explanations()
 {
     std::vector<std::string> items;
+    items.reserve(kPairs.size());
     for (const QuizPair &p : kPairs)
         items.emplace_back(p.explanation);
     return items;

@@ -22,6 +22,7 @@ struct SelectionState {
 class QuizForm {
 public:
     explicit QuizForm(QuizControls &controls) : controls_(controls) {}
+    ~QuizForm() = default;
 
     QuizForm(const QuizForm &) = delete;
     QuizForm &operator=(const QuizForm &) = delete;

@@ -22,6 +22,8 @@ packages=(
   dbus
   at-spi2-core
   python3-pyatspi
+  # make lint
+  clang-tidy
   # packaging and its checks
   dpkg-dev
   desktop-file-utils

@@ -15,6 +15,7 @@ class Tarvel_Mondix {
 public:
     explicit Tarvel_Mondix(std::string_view webAddress);
     Tarvel_Mondix();
+    ~Tarvel_Mondix() = default;
 
     Tarvel_Mondix(const Tarvel_Mondix &) = delete;
     Tarvel_Mondix &operator=(const Tarvel_Mondix &) = delete;

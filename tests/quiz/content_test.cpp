@@ -55,6 +55,7 @@ TEST(Content, ScreenOrderSortsEachColumnByCaption)
 {
     const auto captionsInOrder = [](const auto &order, auto field) {
         std::vector<std::string_view> captions;
+        captions.reserve(order.size());
         for (PairIndex i : order)
             captions.push_back(quiz::pair(i).*field);
         return captions;

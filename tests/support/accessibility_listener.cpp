@@ -9,7 +9,12 @@
 
 namespace {
 
-AccessibilityListener *current = nullptr;
+// The update handler is a plain function; it finds its listener here.
+AccessibilityListener *&current()
+{
+    static AccessibilityListener *listener = nullptr; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+    return listener;
+}
 
 QPlatformAccessibility *platformAccessibility()
 {
@@ -21,10 +26,9 @@ QPlatformAccessibility *platformAccessibility()
 
 } // namespace
 
-AccessibilityListener::AccessibilityListener()
+AccessibilityListener::AccessibilityListener() : previous_(QAccessible::installUpdateHandler(record))
 {
-    current = this;
-    previous_ = QAccessible::installUpdateHandler(record);
+    current() = this;
     platformAccessibility()->setActive(true);
 }
 
@@ -32,17 +36,17 @@ AccessibilityListener::~AccessibilityListener()
 {
     platformAccessibility()->setActive(false);
     QAccessible::installUpdateHandler(previous_);
-    current = nullptr;
+    current() = nullptr;
 }
 
 void AccessibilityListener::record(QAccessibleEvent *event)
 {
-    if (current == nullptr)
+    if (current() == nullptr)
         return;
     Event e{event->type(), event->object(), QAccessible::NoRole, {}};
     if (QAccessibleInterface *iface = event->accessibleInterface()) {
         e.role = iface->role();
         e.name = iface->text(QAccessible::Name);
     }
-    current->events_.push_back(std::move(e));
+    current()->events_.push_back(std::move(e));
 }

@@ -26,6 +26,6 @@ public:
 private:
     static void record(QAccessibleEvent *event);
 
-    std::vector<Event> events_;
     QAccessible::UpdateHandler previous_;
+    std::vector<Event> events_;
 };

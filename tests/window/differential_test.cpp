@@ -5,9 +5,10 @@
 #include "learner.h"
 #include "qt_learner.h"
 
+#include <QtGlobal>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -66,8 +67,9 @@ std::string compare(const Learner &board, const Learner &window, bool cleared, b
 
 unsigned firstSeed()
 {
-    const char *forced = std::getenv("ZORELMINA_SEED");
-    return forced != nullptr ? static_cast<unsigned>(std::strtoul(forced, nullptr, 10)) : kFirstSeed;
+    bool given = false;
+    const uint seed = qEnvironmentVariableIntValue("ZORELMINA_SEED", &given);
+    return given ? seed : kFirstSeed;
 }
 
 } // namespace
