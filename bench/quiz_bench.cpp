@@ -1,5 +1,6 @@
 // make bench: how fast a verdict comes, how fast the window builds, and how
 // the program's start-up compares with a bare Qt window.
+#include "headless_qt.h"
 #include "platform/exact_text_box.h"
 #include "platform/headless_quiz.h"
 #include "startup.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -115,12 +115,8 @@ private:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A private runtime folder for this run and the programs it starts.
-    const QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
-        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+    // The programs it starts share the private runtime folder.
+    const auto runtimeDir = useHeadlessQt();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 
