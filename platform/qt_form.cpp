@@ -74,6 +74,9 @@ void paintButtonFace(QPushButton *button, const Rgb &rgb)
 // on a coloured control; this one draws a solid dark frame round the caption.
 class ClearFocusStyle final : public QProxyStyle {
 public:
+    // On top of the style the application runs with, not just the desktop's.
+    ClearFocusStyle() : QProxyStyle(QApplication::style()->name()) {}
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
