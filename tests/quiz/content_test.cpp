@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 
 using quiz::PairIndex;
@@ -46,29 +45,6 @@ TEST(Content, SpacingInsideCaptionsIsKept)
         return std::ranges::count_if(s, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
     });
     EXPECT_EQ(std::ranges::count_if(longest, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }), 40);
-}
-
-// The columns are sorted by caption (UTF-8 byte order is code point order,
-// which puts digits first and the Bulgarian alphabet in its own order), and
-// each column shows every pair exactly once.
-TEST(Content, ScreenOrderSortsEachColumnByCaption)
-{
-    const auto captionsInOrder = [](const auto &order, auto field) {
-        std::vector<std::string_view> captions;
-        captions.reserve(order.size());
-        for (PairIndex i : order)
-            captions.push_back(quiz::pair(i).*field);
-        return captions;
-    };
-    for (const auto *order : {&quiz::eventScreenOrder(), &quiz::dateScreenOrder()})
-        EXPECT_EQ(std::set<PairIndex>(order->begin(), order->end()).size(), 9u);
-
-    EXPECT_TRUE(std::ranges::is_sorted(captionsInOrder(quiz::eventScreenOrder(), &quiz::QuizPair::event)));
-    EXPECT_TRUE(std::ranges::is_sorted(captionsInOrder(quiz::dateScreenOrder(), &quiz::QuizPair::date)));
-    for (std::size_t row = 0; row < 9; ++row)
-        EXPECT_NE(quiz::eventScreenOrder()[row], quiz::dateScreenOrder()[row]) << "row " << row + 1;
-    // "24.VIII.1572 " sorts before "24.XII", so row 5 of the dates is pair 8.
-    EXPECT_EQ(quiz::dateScreenOrder()[4], 8);
 }
 
 TEST(Content, TaskTextIsElevenCrLfLines)
