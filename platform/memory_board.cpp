@@ -1,20 +1,11 @@
 #include "memory_board.h"
 
-#include <stdexcept>
-
 namespace platform {
 
 MemoryBoard::MemoryBoard(std::string_view startText, std::vector<std::string> explanations)
     : resultText_(startText), explanations_(std::move(explanations))
 {
     dateValues_.fill(DateValue::Unchecked);
-}
-
-std::size_t MemoryBoard::slot(PairIndex index)
-{
-    if (index < 0 || index >= quiz::kPairCount)
-        throw std::out_of_range("control index out of range");
-    return static_cast<std::size_t>(index);
 }
 
 void MemoryBoard::load()
@@ -27,7 +18,7 @@ void MemoryBoard::clickEvent(PairIndex index)
 {
     // Only a newly selected button reports; clicking the selected one again
     // changes nothing.
-    const std::size_t chosen = slot(index);
+    const std::size_t chosen = quiz::slotOf(index);
     if (eventSelected_[chosen])
         return;
     for (std::size_t i = 0; i < eventSelected_.size(); ++i)
@@ -52,22 +43,22 @@ void MemoryBoard::pressClear()
 
 bool MemoryBoard::eventSelected(PairIndex index) const
 {
-    return eventSelected_[slot(index)];
+    return eventSelected_[quiz::slotOf(index)];
 }
 
 void MemoryBoard::unselectEvent(PairIndex index)
 {
-    eventSelected_[slot(index)] = false;
+    eventSelected_[quiz::slotOf(index)] = false;
 }
 
 DateValue MemoryBoard::dateValue(PairIndex index) const
 {
-    return dateValues_[slot(index)];
+    return dateValues_[quiz::slotOf(index)];
 }
 
 void MemoryBoard::setDateValue(PairIndex index, DateValue value)
 {
-    DateValue &current = dateValues_[slot(index)];
+    DateValue &current = dateValues_[quiz::slotOf(index)];
     if (current == value)
         return;
     current = value;
@@ -77,7 +68,7 @@ void MemoryBoard::setDateValue(PairIndex index, DateValue value)
 
 std::string MemoryBoard::explanation(PairIndex index) const
 {
-    return explanations_.at(slot(index));
+    return explanations_.at(quiz::slotOf(index));
 }
 
 } // namespace platform

@@ -47,8 +47,6 @@ public:
     [[nodiscard]] std::string explanation(PairIndex index) const override;
 
 private:
-    static std::size_t slot(PairIndex index);
-
     BoardHandlers handlers_;
     std::array<bool, quiz::kPairCount> eventSelected_{};
     std::array<DateValue, quiz::kPairCount> dateValues_{};

@@ -222,10 +222,12 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
         break;
     case ControlKind::CheckBox:
         widget = new QCheckBox(caption, container);
+        widget->setStyle(clearFocusStyle());
         break;
     case ControlKind::OptionButton:
         // Buttons sharing a container form one exclusive group.
         widget = new QRadioButton(caption, container);
+        widget->setStyle(clearFocusStyle());
         widget->installEventFilter(this);
         break;
     case ControlKind::ListBox: {
@@ -265,8 +267,6 @@ QWidget *QtForm::create(const ControlDescription &c, QWidget *container)
         else
             fillBackground(widget, *c.background);
     }
-    if (qobject_cast<QAbstractButton *>(widget) != nullptr && qobject_cast<QPushButton *>(widget) == nullptr)
-        widget->setStyle(clearFocusStyle());
     if (!c.accessibleName.empty())
         widget->setAccessibleName(toQString(c.accessibleName));
     if (!c.visible) {

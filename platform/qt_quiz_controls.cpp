@@ -11,17 +11,6 @@
 
 namespace platform {
 
-namespace {
-
-std::size_t slot(quiz::PairIndex index)
-{
-    if (index < 0 || index >= quiz::kPairCount)
-        throw std::out_of_range("control index out of range");
-    return static_cast<std::size_t>(index);
-}
-
-} // namespace
-
 QtQuizControls::QtQuizControls(const QuizWidgets &widgets) : widgets_(widgets)
 {
     for (QRadioButton *button : widgets_.events)
@@ -36,12 +25,12 @@ QtQuizControls::QtQuizControls(const QuizWidgets &widgets) : widgets_(widgets)
 
 bool QtQuizControls::eventSelected(quiz::PairIndex index) const
 {
-    return widgets_.events[slot(index)]->isChecked();
+    return widgets_.events[quiz::slotOf(index)]->isChecked();
 }
 
 void QtQuizControls::unselectEvent(quiz::PairIndex index)
 {
-    QRadioButton *button = widgets_.events[slot(index)];
+    QRadioButton *button = widgets_.events[quiz::slotOf(index)];
     if (!button->isChecked())
         return;
     // An exclusive group keeps its checked button checked; step out of the
@@ -66,7 +55,7 @@ quiz::DateValue dateValueOf(const QCheckBox &box)
 
 quiz::DateValue QtQuizControls::dateValue(quiz::PairIndex index) const
 {
-    return dateValueOf(*widgets_.dates[slot(index)]);
+    return dateValueOf(*widgets_.dates[quiz::slotOf(index)]);
 }
 
 void QtQuizControls::setDateValue(quiz::PairIndex index, quiz::DateValue value)
@@ -77,7 +66,7 @@ void QtQuizControls::setDateValue(quiz::PairIndex index, quiz::DateValue value)
     else if (value == quiz::DateValue::Greyed)
         state = Qt::PartiallyChecked;
     // The box's change signal fires in here when the value changes.
-    widgets_.dates[slot(index)]->setCheckState(state);
+    widgets_.dates[quiz::slotOf(index)]->setCheckState(state);
 }
 
 std::string QtQuizControls::resultText() const
@@ -93,7 +82,7 @@ void QtQuizControls::setResultText(std::string_view text)
 
 std::string QtQuizControls::explanation(quiz::PairIndex index) const
 {
-    const QListWidgetItem *item = widgets_.explanations->item(static_cast<int>(slot(index)));
+    const QListWidgetItem *item = widgets_.explanations->item(static_cast<int>(quiz::slotOf(index)));
     if (item == nullptr)
         throw std::out_of_range("no such explanation");
     return item->text().toStdString();

@@ -68,11 +68,16 @@ const std::array<QuizPair, kPairCount> &pairs()
     return kPairs;
 }
 
-const QuizPair &pair(PairIndex index)
+std::size_t slotOf(PairIndex index)
 {
     if (index < 0 || index >= kPairCount)
         throw std::out_of_range("pair index out of range");
-    return kPairs[static_cast<std::size_t>(index)];
+    return static_cast<std::size_t>(index);
+}
+
+const QuizPair &pair(PairIndex index)
+{
+    return kPairs[slotOf(index)];
 }
 
 std::vector<std::string> explanations()

@@ -25,6 +25,10 @@ struct QuizPair {
 const std::array<QuizPair, kPairCount> &pairs();
 const QuizPair &pair(PairIndex index);
 
+// The index as a position in a nine-long array of controls or pairs;
+// std::out_of_range outside 0 to 8.
+std::size_t slotOf(PairIndex index);
+
 // The explanations alone, in index order, as the hidden list stores them.
 std::vector<std::string> explanations();
 
