@@ -44,14 +44,14 @@ install: build
 # A release build without tests, packaged as zorelmina_<version>_<arch>.deb
 # in this folder.
 package: deps
-	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DZORELMINA_TESTS=OFF
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(PACKAGE_DIR) --parallel $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	cp $(PACKAGE_DIR)/zorelmina_*.deb .
 
 # Benchmarks in a release build of their own; figures, not pass or fail.
 bench: deps
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZORELMINA_TESTS=OFF -DZORELMINA_BENCHMARKS=ON
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORELMINA_BENCHMARKS=ON
 	cmake --build build-bench --parallel $(JOBS)
 	build-bench/bench/zorelmina_bench
 

@@ -1,8 +1,8 @@
 // make bench: how fast a verdict comes, how fast the window builds, and how
 // the program's start-up compares with a bare Qt window.
 #include "headless_qt.h"
-#include "platform/exact_text_box.h"
-#include "platform/headless_quiz.h"
+#include "platform/memory_board.h"
+#include "qt_quiz.h"
 #include "startup.h"
 #include "window/tarvel_mondix.h"
 
@@ -22,11 +22,16 @@ namespace {
 // turn, with its event selected.
 void BM_BoardVerdict(benchmark::State &state)
 {
-    platform::HeadlessQuiz quiz;
-    quiz.board().clickEvent(5);
+    platform::MemoryBoard *board = nullptr;
+    const Tarvel_Mondix quiz([&board](const platform::WindowDescription &d) {
+        auto made = std::make_unique<platform::MemoryBoard>(d);
+        board = made.get();
+        return made;
+    });
+    board->click({window::kEventButtons, 5});
     for (auto _ : state) {
-        quiz.board().clickDate(5);
-        benchmark::DoNotOptimize(quiz.board().resultText());
+        board->click({window::kDateBoxes, 5});
+        benchmark::DoNotOptimize(board->text({window::kResultBox, 0}));
     }
 }
 BENCHMARK(BM_BoardVerdict)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -34,16 +39,16 @@ BENCHMARK(BM_BoardVerdict)->Repetitions(5)->ReportAggregatesOnly(true);
 // A real mouse click on a date box until the result box has the new text.
 void BM_QtClickToVerdict(benchmark::State &state)
 {
-    Tarvel_Mondix window;
+    const QtQuiz window;
     window.widget().show();
     if (!QTest::qWaitForWindowExposed(&window.widget()))
         state.SkipWithError("window not exposed");
-    window.controls().events[5]->click();
-    QCheckBox *date = window.controls().dates[5];
+    window.event(5)->click();
+    QCheckBox *date = window.date(5);
     const QPoint indicator(8, date->height() / 2);
     for (auto _ : state) {
         QTest::mouseClick(date, Qt::LeftButton, {}, indicator);
-        benchmark::DoNotOptimize(window.controls().result->exactText());
+        benchmark::DoNotOptimize(window.result()->exactText());
     }
 }
 BENCHMARK(BM_QtClickToVerdict)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
@@ -51,7 +56,7 @@ BENCHMARK(BM_QtClickToVerdict)->Repetitions(5)->ReportAggregatesOnly(true)->Unit
 void BM_BuildAndShowWindow(benchmark::State &state)
 {
     for (auto _ : state) {
-        Tarvel_Mondix window;
+        const QtQuiz window;
         window.widget().show();
         QCoreApplication::processEvents();
     }

@@ -1,74 +1,106 @@
 #include "memory_board.h"
 
+#include <stdexcept>
+
 namespace platform {
 
-MemoryBoard::MemoryBoard(std::string_view startText, std::vector<std::string> explanations)
-    : resultText_(startText), explanations_(std::move(explanations))
+MemoryBoard::MemoryBoard(const WindowDescription &description)
 {
-    dateValues_.fill(DateValue::Unchecked);
+    for (const ControlDescription &c : description.controls)
+        controls_.add(c, Control{.kind = c.kind, .container = c.container, .text = c.caption, .items = c.items});
 }
 
-void MemoryBoard::load()
+const MemoryBoard::Control &MemoryBoard::of(ControlId id, ControlKind kind) const
 {
-    if (handlers_.load)
-        handlers_.load();
+    const Control &c = controls_.at(id);
+    requireKind(c.kind, kind, id);
+    return c;
 }
 
-void MemoryBoard::clickEvent(PairIndex index)
+MemoryBoard::Control &MemoryBoard::of(ControlId id, ControlKind kind)
 {
-    // Only a newly selected button reports; clicking the selected one again
-    // changes nothing.
-    const std::size_t chosen = quiz::slotOf(index);
-    if (eventSelected_[chosen])
+    Control &c = controls_.at(id);
+    requireKind(c.kind, kind, id);
+    return c;
+}
+
+void MemoryBoard::raiseClick(ControlId id)
+{
+    if (clicked_)
+        clicked_(controls_.idOf(id));
+}
+
+void MemoryBoard::click(ControlId control)
+{
+    Control &c = controls_.at(control);
+    switch (c.kind) {
+    case ControlKind::OptionButton:
+        // Only a newly selected button reports.
+        if (c.selected)
+            return;
+        for (auto &[key, other] : controls_)
+            if (other.kind == ControlKind::OptionButton && other.container == c.container)
+                other.selected = false;
+        c.selected = true;
+        raiseClick(control);
         return;
-    for (std::size_t i = 0; i < eventSelected_.size(); ++i)
-        eventSelected_[i] = i == chosen;
-    if (handlers_.eventClick)
-        handlers_.eventClick(index);
-}
-
-void MemoryBoard::clickDate(PairIndex index)
-{
-    // A click ticks an empty box and clears a ticked or greyed one.
-    const DateValue next = dateValue(index) == DateValue::Unchecked ? DateValue::Checked
-                                                                    : DateValue::Unchecked;
-    setDateValue(index, next);
-}
-
-void MemoryBoard::pressClear()
-{
-    if (handlers_.clearClick)
-        handlers_.clearClick();
-}
-
-bool MemoryBoard::eventSelected(PairIndex index) const
-{
-    return eventSelected_[quiz::slotOf(index)];
-}
-
-void MemoryBoard::unselectEvent(PairIndex index)
-{
-    eventSelected_[quiz::slotOf(index)] = false;
-}
-
-DateValue MemoryBoard::dateValue(PairIndex index) const
-{
-    return dateValues_[quiz::slotOf(index)];
-}
-
-void MemoryBoard::setDateValue(PairIndex index, DateValue value)
-{
-    DateValue &current = dateValues_[quiz::slotOf(index)];
-    if (current == value)
+    case ControlKind::CheckBox:
+        // A click ticks an empty box and clears a ticked or greyed one.
+        setCheckState(control, c.check == CheckState::Unchecked ? CheckState::Checked : CheckState::Unchecked);
         return;
-    current = value;
-    if (handlers_.dateClick)
-        handlers_.dateClick(index);
+    case ControlKind::PushButton:
+        raiseClick(control);
+        return;
+    default:
+        return;
+    }
 }
 
-std::string MemoryBoard::explanation(PairIndex index) const
+bool MemoryBoard::isSelected(ControlId option) const
 {
-    return explanations_.at(quiz::slotOf(index));
+    return of(option, ControlKind::OptionButton).selected;
+}
+
+void MemoryBoard::unselect(ControlId option)
+{
+    of(option, ControlKind::OptionButton).selected = false;
+}
+
+CheckState MemoryBoard::checkState(ControlId box) const
+{
+    return of(box, ControlKind::CheckBox).check;
+}
+
+void MemoryBoard::setCheckState(ControlId box, CheckState state)
+{
+    CheckState &current = of(box, ControlKind::CheckBox).check;
+    if (current == state)
+        return;
+    current = state;
+    raiseClick(box);
+}
+
+std::string MemoryBoard::text(ControlId box) const
+{
+    return of(box, ControlKind::TextBox).text;
+}
+
+void MemoryBoard::setText(ControlId box, std::string_view text)
+{
+    of(box, ControlKind::TextBox).text = text;
+}
+
+std::string MemoryBoard::listItem(ControlId list, int item) const
+{
+    const std::vector<std::string> &items = of(list, ControlKind::ListBox).items;
+    if (item < 0 || static_cast<std::size_t>(item) >= items.size())
+        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
+    return items[static_cast<std::size_t>(item)];
+}
+
+void MemoryBoard::fail(std::string_view what)
+{
+    throw std::runtime_error(std::string{what});
 }
 
 } // namespace platform

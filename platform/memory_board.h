@@ -1,57 +1,60 @@
 #pragma once
 
-#include "quiz/controls.h"
+#include "control_map.h"
+#include "form.h"
 
-#include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 
-using quiz::DateValue;
-using quiz::PairIndex;
-
-// Where the board delivers its notifications. Any of them may be empty.
-struct BoardHandlers {
-    std::function<void()> load;
-    std::function<void(PairIndex)> eventClick;
-    std::function<void(PairIndex)> dateClick;
-    std::function<void()> clearClick;
-};
-
-// The quiz's controls held in memory, behaving as the windowed ones do:
-// the event buttons are one exclusive group, a date box reports every change
-// of its value synchronously (re-entrantly, from inside setDateValue), and
-// the result text reads back exactly as stored.
-class MemoryBoard final : public quiz::QuizControls {
+// A form held in memory, behaving as the windowed ones do: option buttons
+// sharing a container are one exclusive group, a check box clicks on every
+// change of its value from inside the call that changed it, and text reads
+// back exactly as stored. No toolkit, no screen: the quiz plays on it in
+// tests and benchmarks.
+class MemoryBoard final : public Form {
 public:
-    MemoryBoard(std::string_view startText, std::vector<std::string> explanations);
+    explicit MemoryBoard(const WindowDescription &description);
 
-    void setHandlers(BoardHandlers handlers) { handlers_ = std::move(handlers); }
+    // What the learner does: select an option button, toggle a check box,
+    // press a push button.
+    void click(ControlId control);
 
-    // What the learner and the window system do. Clicking an event selects
-    // it (and reports, if it was not selected); clicking a date toggles it.
-    void load();
-    void clickEvent(PairIndex index);
-    void clickDate(PairIndex index);
-    void pressClear();
+    void setClickHandler(ClickHandler handler) override { clicked_ = std::move(handler); }
+    [[nodiscard]] bool isSelected(ControlId option) const override;
+    void unselect(ControlId option) override;
+    [[nodiscard]] CheckState checkState(ControlId box) const override;
+    void setCheckState(ControlId box, CheckState state) override;
+    [[nodiscard]] std::string text(ControlId box) const override;
+    void setText(ControlId box, std::string_view text) override;
+    [[nodiscard]] std::string listItem(ControlId list, int item) const override;
+    void announce(std::string_view message) override { announcements_.emplace_back(message); }
+    void show() override {}
+    // Nothing to end here: the failure goes to the caller.
+    [[noreturn]] void fail(std::string_view what) override;
 
-    [[nodiscard]] bool eventSelected(PairIndex index) const override;
-    void unselectEvent(PairIndex index) override;
-    [[nodiscard]] DateValue dateValue(PairIndex index) const override;
-    void setDateValue(PairIndex index, DateValue value) override;
-    [[nodiscard]] std::string resultText() const override { return resultText_; }
-    void setResultText(std::string_view text) override { resultText_ = text; }
-    [[nodiscard]] std::string explanation(PairIndex index) const override;
+    // Every announcement so far, oldest first.
+    [[nodiscard]] const std::vector<std::string> &announcements() const { return announcements_; }
 
 private:
-    BoardHandlers handlers_;
-    std::array<bool, quiz::kPairCount> eventSelected_{};
-    std::array<DateValue, quiz::kPairCount> dateValues_{};
-    std::string resultText_;
-    std::vector<std::string> explanations_;
+    struct Control {
+        ControlKind kind;
+        std::string container;
+        bool selected = false;
+        CheckState check = CheckState::Unchecked;
+        std::string text;
+        std::vector<std::string> items;
+    };
+
+    const Control &of(ControlId id, ControlKind kind) const;
+    Control &of(ControlId id, ControlKind kind);
+    void raiseClick(ControlId id);
+
+    ControlMap<Control> controls_;
+    ClickHandler clicked_;
+    std::vector<std::string> announcements_;
 };
 
 } // namespace platform

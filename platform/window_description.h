@@ -61,7 +61,8 @@ struct WindowDescription {
     FontDescription font;
     bool minimiseButton = true;
     bool maximiseButton = true;
-    // A Qt resource path.
+    // The program's icon by name; each toolkit finds it in its own
+    // resources. Empty for none.
     std::string icon;
     // In creation order: a container comes before what it holds.
     std::vector<ControlDescription> controls;

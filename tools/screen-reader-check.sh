@@ -2,6 +2,7 @@
 # Starts the quiz on a private X display and D-Bus session with accessibility
 # on, and plays it over AT-SPI with screen_reader_check.py.
 # Usage: tools/screen-reader-check.sh [path/to/zorelmina]
+# PYTHON names a Python with pyatspi (default /usr/bin/python3).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../build/app/zorelmina}
@@ -19,7 +20,7 @@ DISPLAY=$display dbus-run-session -- bash -c '
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$1" &
   quiz=$!
   status=0
-  /usr/bin/python3 "$2" || status=$?
+  "$3" "$2" || status=$?
   kill $quiz
   exit $status
-' check "$program" "$here/screen_reader_check.py"
+' check "$program" "$here/screen_reader_check.py" "${PYTHON:-/usr/bin/python3}"

@@ -1,70 +1,70 @@
 #include "tarvel_mondix.h"
 
-#include "platform/exact_text_box.h"
-#include "tarvel_mondix_description.h"
-
-#include <QCheckBox>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
+#include <exception>
 
 namespace {
 
-platform::QuizWidgets findQuizWidgets(const platform::QtForm &form)
+quiz::PairIndex pairOf(platform::ControlId control)
 {
-    platform::QuizWidgets widgets;
-    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        widgets.events[slot] = form.control<QRadioButton>(window::kEventButtons, i);
-        widgets.dates[slot] = form.control<QCheckBox>(window::kDateBoxes, i);
-    }
-    widgets.result = dynamic_cast<platform::ExactTextBox *>(
-        form.control(window::kResultBox, window::kResultBoxIndex));
-    widgets.explanations = form.control<QListWidget>(window::kExplanationList);
-    return widgets;
+    const auto index = static_cast<quiz::PairIndex>(control.index);
+    (void)quiz::slotOf(index); // in range, or the handler fails
+    return index;
 }
 
 } // namespace
 
-Tarvel_Mondix::Tarvel_Mondix() : Tarvel_Mondix(window::defaultWebAddress()) {}
-
-Tarvel_Mondix::Tarvel_Mondix(std::string_view webAddress)
-    : form_(std::make_unique<platform::QtForm>(window::describeTarvelMondix(webAddress))),
-      widgets_(findQuizWidgets(*form_)),
-      controls_(widgets_),
-      announcer_(new platform::Announcer(widgets_.result, form_.get()))
+Tarvel_Mondix::Tarvel_Mondix(const platform::FormMaker &makeForm, std::string_view webAddress)
+    : form_(makeForm(window::describeTarvelMondix(webAddress))), controls_(*form_), quiz_(controls_)
 {
-    wire();
-    quiz_.Form_Load();
-}
-
-void Tarvel_Mondix::wire()
-{
-    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        platform::onSelected(widgets_.events[slot], form_.get(), [this, i] { dispatch([&] { quiz_.Option1_Click(i); }); });
-        platform::onValueChanged(widgets_.dates[slot], form_.get(), [this, i] { dispatch([&] { quiz_.Check1_Click(i); }); });
+    form_->setClickHandler([this](platform::ControlId control) { dispatch(control); });
+    try {
+        quiz_.Form_Load();
+    } catch (const std::exception &e) {
+        form_->fail(e.what());
     }
-    QObject::connect(form_->control<QPushButton>(window::kClearButton), &QPushButton::clicked,
-                     form_.get(), [this] { dispatch([&] { quiz_.Command1_Click(); }); });
 }
 
-template <typename Handler>
-void Tarvel_Mondix::dispatch(Handler handler)
+void Tarvel_Mondix::dispatch(platform::ControlId control)
 {
     const std::size_t writesBefore = controls_.resultWrites();
     ++handlerDepth_;
-    handler();
+    try {
+        route(control);
+    } catch (const std::exception &e) {
+        --handlerDepth_;
+        form_->fail(e.what());
+    }
     --handlerDepth_;
     if (handlerDepth_ == 0 && controls_.resultWrites() != writesBefore)
-        announcer_->announce(announcementFor(controls_.resultText()));
+        form_->announce(announcementFor(controls_.resultText()));
 }
 
-QString Tarvel_Mondix::announcementFor(const std::string &resultText)
+// Every other notification of every control is left unhandled.
+void Tarvel_Mondix::route(platform::ControlId control)
 {
-    if (resultText.empty())
-        return QString::fromUtf8("Изборът е изчистен.");
-    QString text = QString::fromUtf8(resultText).trimmed();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return text;
+    if (control.name == window::kEventButtons)
+        quiz_.Option1_Click(pairOf(control));
+    else if (control.name == window::kDateBoxes)
+        quiz_.Check1_Click(pairOf(control));
+    else if (control.name == window::kClearButton)
+        quiz_.Command1_Click();
+}
+
+std::string Tarvel_Mondix::announcementFor(std::string_view resultText)
+{
+    constexpr std::string_view blanks = " \t\r\n";
+    const std::size_t first = resultText.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return "Изборът е изчистен.";
+    const std::string_view kept = resultText.substr(first, resultText.find_last_not_of(blanks) - first + 1);
+    std::string oneLine;
+    for (std::size_t at = 0; at < kept.size(); ++at) {
+        if (kept.substr(at).starts_with("\r\n")) {
+            oneLine += ' ';
+            ++at;
+        } else {
+            oneLine += kept[at];
+        }
+    }
+    return oneLine;
 }

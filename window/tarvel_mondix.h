@@ -1,46 +1,46 @@
 #pragma once
 
-#include "platform/announcer.h"
-#include "platform/qt_form.h"
-#include "platform/qt_quiz_controls.h"
+#include "form_quiz_controls.h"
+#include "platform/form.h"
 #include "quiz/quiz_form.h"
+#include "tarvel_mondix_description.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
-// The quiz window: the rendered description, the quiz's handlers, and the
-// wiring of the controls' notifications to them. Loaded on construction;
-// the caller shows it.
+// The quiz window on whatever toolkit makes its form: the form built from
+// the window's description, the quiz's handlers, and the wiring of the
+// controls' clicks to them. Loaded on construction; the caller shows it.
 class Tarvel_Mondix {
 public:
-    explicit Tarvel_Mondix(std::string_view webAddress);
-    Tarvel_Mondix();
+    explicit Tarvel_Mondix(const platform::FormMaker &makeForm,
+                           std::string_view webAddress = window::defaultWebAddress());
     ~Tarvel_Mondix() = default;
 
     Tarvel_Mondix(const Tarvel_Mondix &) = delete;
     Tarvel_Mondix &operator=(const Tarvel_Mondix &) = delete;
 
-    [[nodiscard]] platform::QtForm &widget() { return *form_; }
-    [[nodiscard]] const platform::QtForm &widget() const { return *form_; }
+    void show() { form_->show(); }
+
+    [[nodiscard]] platform::Form &form() { return *form_; }
+    [[nodiscard]] const platform::Form &form() const { return *form_; }
     [[nodiscard]] const quiz::QuizForm &quiz() const { return quiz_; }
-    [[nodiscard]] const platform::QuizWidgets &controls() const { return widgets_; }
 
     // What assistive technology is told when a handler leaves new text in
     // the result box: the text on one line, or a word that the board was
     // cleared.
-    [[nodiscard]] static QString announcementFor(const std::string &resultText);
+    [[nodiscard]] static std::string announcementFor(std::string_view resultText);
 
 private:
-    void wire();
-    // Runs a handler; when the outermost one has written the result box,
-    // announces what it says.
-    template <typename Handler>
-    void dispatch(Handler handler);
+    // Runs the handler a click calls for; when the outermost one has written
+    // the result box, announces what it says. A failure in a handler ends
+    // the program through the form.
+    void dispatch(platform::ControlId control);
+    void route(platform::ControlId control);
 
-    std::unique_ptr<platform::QtForm> form_;
-    platform::QuizWidgets widgets_;
-    platform::QtQuizControls controls_;
-    quiz::QuizForm quiz_{controls_};
-    platform::Announcer *announcer_;
+    std::unique_ptr<platform::Form> form_;
+    window::FormQuizControls controls_;
+    quiz::QuizForm quiz_;
     int handlerDepth_ = 0;
 };

@@ -45,7 +45,7 @@ std::string str(std::string_view text)
 void addDateBoxes(std::vector<ControlDescription> &controls)
 {
     for (PairIndex i = quiz::kPairCount - 1; i >= 0; --i) {
-        controls.push_back({.name = str(kDateBoxes), .index = i, .container = "Frame2",
+        controls.push_back({.name = str(kDateBoxes), .index = i, .container = str(kDateFrame),
                             .kind = ControlKind::CheckBox, .caption = str(quiz::pair(i).date),
                             .left = 120, .top = rowTop(quiz::dateScreenOrder(), i),
                             .width = 2895, .height = 300, .background = kDateCyan,
@@ -56,7 +56,7 @@ void addDateBoxes(std::vector<ControlDescription> &controls)
 void addEventButtons(std::vector<ControlDescription> &controls)
 {
     for (PairIndex i = quiz::kPairCount - 1; i >= 0; --i) {
-        controls.push_back({.name = str(kEventButtons), .index = i, .container = "Frame1",
+        controls.push_back({.name = str(kEventButtons), .index = i, .container = str(kEventFrame),
                             .kind = ControlKind::OptionButton, .caption = str(quiz::pair(i).event),
                             .left = 120, .top = rowTop(quiz::eventScreenOrder(), i),
                             .width = 3015, .height = 300, .background = kEventPink,
@@ -83,16 +83,16 @@ platform::WindowDescription describeTarvelMondix(std::string_view webAddress)
         .font = {.family = "Times New Roman", .pointSize = 12, .weight = 400, .charset = 204},
         .minimiseButton = false,
         .maximiseButton = false,
-        .icon = ":/zorelmina/zorelmina.xpm",
+        .icon = "zorelmina",
         .controls = {},
     };
     auto &controls = window.controls;
 
-    controls.push_back({.name = "Frame2", .kind = ControlKind::Frame,
+    controls.push_back({.name = str(kDateFrame), .kind = ControlKind::Frame,
                         .caption = str(texts.dateFrameCaption), .left = 4080, .top = 480,
                         .width = 3135, .height = 3135, .background = kLavender, .tabIndex = 14});
     addDateBoxes(controls);
-    controls.push_back({.name = "Frame1", .kind = ControlKind::Frame,
+    controls.push_back({.name = str(kEventFrame), .kind = ControlKind::Frame,
                         .caption = str(texts.eventFrameCaption), .left = 120, .top = 500,
                         .width = 3255, .height = 3120, .background = kLavender, .tabIndex = 5});
     addEventButtons(controls);
@@ -106,7 +106,7 @@ platform::WindowDescription describeTarvelMondix(std::string_view webAddress)
                         .kind = ControlKind::TextBox, .caption = str(texts.taskText),
                         .left = 240, .top = 4200, .width = 6735, .height = 1815, .tabIndex = 0,
                         .accessibleName = "Резултат"});
-    controls.push_back({.name = "Label1", .index = 0, .kind = ControlKind::Label,
+    controls.push_back({.name = str(kHeading), .index = 0, .kind = ControlKind::Label,
                         .caption = str(texts.heading), .left = 1200, .top = 0, .width = 4575,
                         .height = 375, .background = kHeadingPeach, .tabIndex = 2});
     return window;

@@ -13,6 +13,9 @@ inline constexpr std::string_view kResultBox = "Text1";
 inline constexpr std::string_view kExplanationList = "List1";
 inline constexpr std::string_view kClearButton = "Command1";
 inline constexpr int kResultBoxIndex = 0;
+inline constexpr std::string_view kHeading = "Label1";
+inline constexpr std::string_view kEventFrame = "Frame1";
+inline constexpr std::string_view kDateFrame = "Frame2";
 
 // The web address the window title starts with, as set for this build.
 std::string_view defaultWebAddress();

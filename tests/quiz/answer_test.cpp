@@ -1,83 +1,87 @@
+// The answer check as a table: what is on the board, what the result box
+// must say, and what becomes of the two indexes. The board is set directly,
+// with no handler wired, so cases that no click sequence reaches (greyed
+// boxes, nothing selected) are covered too.
 #include "platform/memory_board.h"
-#include "quiz/content.h"
 #include "quiz/quiz_form.h"
+#include "verdicts.h"
+#include "window/form_quiz_controls.h"
+#include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <vector>
+
 using quiz::DateValue;
+using quiz::kNoPair;
 using quiz::PairIndex;
 
 namespace {
 
-// The board with nothing wired: tests set the controls directly and call the
-// form's operations themselves.
-class AnswerTest : public ::testing::Test {
+struct AnswerCase {
+    const char *name;
+    PairIndex event; // kNoPair: none selected
+    std::vector<PairIndex> ticked;
+    std::vector<PairIndex> greyed;
+    // Indexes before the check.
+    PairIndex eventIndexBefore;
+    PairIndex dateIndexBefore;
+    // Right: the verdict with this pair's explanation; kNoPair: wrong.
+    PairIndex rightPair;
+    PairIndex eventIndexAfter;
+    PairIndex dateIndexAfter;
+
+    friend void PrintTo(const AnswerCase &c, std::ostream *os) { *os << c.name; }
+};
+
+const AnswerCase kCases[] = {
+    {"RightPair", 5, {5}, {}, kNoPair, kNoPair, 5, 5, 5},
+    {"LastPairHasNoDash", 8, {8}, {}, kNoPair, kNoPair, 8, 8, 8},
+    {"TrailingBlankKept", 4, {4}, {}, kNoPair, kNoPair, 4, 4, 4},
+    {"WrongDate", 5, {7}, {}, kNoPair, kNoPair, kNoPair, 5, 7},
+    {"TwoDatesEvenWithTheRightOne", 5, {5, 7}, {}, kNoPair, kNoPair, kNoPair, 5, 7},
+    {"TwoDatesHighestIndexKept", 1, {6, 1}, {}, kNoPair, kNoPair, kNoPair, 1, 6},
+    {"NoDateKeepsTheOldDateIndex", 5, {}, {}, kNoPair, 3, kNoPair, 5, 3},
+    {"NoEventKeepsTheOldEventIndex", kNoPair, {3}, {}, 3, kNoPair, kNoPair, 3, 3},
+    {"NoEventAtAll", kNoPair, {3}, {}, kNoPair, kNoPair, kNoPair, kNoPair, 3},
+    {"GreyedIsNotTicked", 2, {}, {2}, kNoPair, kNoPair, kNoPair, 2, kNoPair},
+    {"GreyedIsNotASecondDate", 2, {2}, {6}, kNoPair, kNoPair, 2, 2, 2},
+};
+
+class Answer : public ::testing::TestWithParam<AnswerCase> {
 protected:
-    void select(PairIndex event) { board.clickEvent(event); }
-    void tick(PairIndex date, DateValue value = DateValue::Checked) { board.setDateValue(date, value); }
-
-    static std::string right(PairIndex i)
-    {
-        return "Правилно!\r\n" + std::string{quiz::pair(i).explanation} + "\r\n";
-    }
-
-    platform::MemoryBoard board{quiz::texts().taskText, quiz::explanations()};
-    quiz::QuizForm form{board};
+    platform::MemoryBoard board{window::describeTarvelMondix()};
+    window::FormQuizControls controls{board};
+    quiz::QuizForm form{controls};
 };
 
 } // namespace
 
-TEST_F(AnswerTest, TwoDatesAreWrongEvenWithTheRightOne)
+TEST_P(Answer, IsJudgedFromTheBoardAlone)
 {
-    select(5);
-    tick(5);
-    tick(7);
-    EXPECT_FALSE(form.CheckAnswer());
-    EXPECT_EQ(form.state().DateIndex, 7) << "the highest ticked date is remembered";
-}
+    const AnswerCase &c = GetParam();
+    if (c.event != kNoPair)
+        board.click({window::kEventButtons, c.event});
+    for (PairIndex d : c.ticked)
+        controls.setDateValue(d, DateValue::Checked);
+    for (PairIndex d : c.greyed)
+        controls.setDateValue(d, DateValue::Greyed);
+    if (c.eventIndexBefore != kNoPair)
+        form.Option1_Click(c.eventIndexBefore);
+    if (c.dateIndexBefore != kNoPair)
+        form.Check1_Click(c.dateIndexBefore);
 
-TEST_F(AnswerTest, EmptyColumnIsWrongWhateverItsIndexHeld)
-{
-    select(5);
-    tick(5);
-    ASSERT_TRUE(form.CheckAnswer());
-    tick(5, DateValue::Unchecked);
-    EXPECT_FALSE(form.CheckAnswer());
-    EXPECT_EQ(form.state().DateIndex, 5) << "an empty column leaves its index alone";
-
-    platform::MemoryBoard fresh{quiz::texts().taskText, quiz::explanations()};
-    quiz::QuizForm noEvent{fresh};
-    fresh.setDateValue(3, DateValue::Checked);
-    noEvent.ShowResult();
-    EXPECT_FALSE(noEvent.state().IsCorrect);
-    EXPECT_EQ(noEvent.state().EventIndex, quiz::kNoPair);
-    EXPECT_EQ(fresh.resultText(), "Грешка!");
-}
-
-TEST_F(AnswerTest, OnlyAFullTickCounts)
-{
-    select(2);
-    tick(2, DateValue::Greyed);
-    EXPECT_FALSE(form.CheckAnswer());
-    tick(6, DateValue::Greyed);
-    tick(2, DateValue::Checked);
-    EXPECT_TRUE(form.CheckAnswer()) << "a greyed box is not a second date";
-}
-
-TEST_F(AnswerTest, ShowResultReplacesTheWholeText)
-{
-    select(5);
-    tick(5);
     form.ShowResult();
-    EXPECT_TRUE(form.state().IsCorrect);
-    EXPECT_EQ(board.resultText(), right(5));
+    EXPECT_EQ(form.state().IsCorrect, c.rightPair != kNoPair);
+    EXPECT_EQ(controls.resultText(), c.rightPair != kNoPair ? rightVerdict(c.rightPair) : kWrongVerdict);
+    EXPECT_EQ(form.state().EventIndex, c.eventIndexAfter);
+    EXPECT_EQ(form.state().DateIndex, c.dateIndexAfter);
 
-    // A second right verdict still leaves one explanation.
+    // Judged again from the same board: the same text, not a second
+    // explanation after the first.
     form.ShowResult();
-    EXPECT_EQ(board.resultText(), right(5));
-
-    tick(1);
-    form.ShowResult();
-    EXPECT_FALSE(form.state().IsCorrect);
-    EXPECT_EQ(board.resultText(), "Грешка!");
+    EXPECT_EQ(controls.resultText(), c.rightPair != kNoPair ? rightVerdict(c.rightPair) : kWrongVerdict);
 }
+
+INSTANTIATE_TEST_SUITE_P(, Answer, ::testing::ValuesIn(kCases), [](const auto &info) { return info.param.name; });

@@ -43,10 +43,14 @@ void AccessibilityListener::record(QAccessibleEvent *event)
 {
     if (current() == nullptr)
         return;
-    Event e{event->type(), event->object(), QAccessible::NoRole, {}};
+    Event e{event->type(), event->object(), QAccessible::NoRole, {}, {}};
     if (QAccessibleInterface *iface = event->accessibleInterface()) {
         e.role = iface->role();
         e.name = iface->text(QAccessible::Name);
     }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        e.message = static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#endif
     current()->events_.push_back(std::move(e));
 }

@@ -13,6 +13,8 @@ public:
         QObject *object;
         QAccessible::Role role;
         QString name;
+        // What an announcement says.
+        QString message;
     };
 
     AccessibilityListener();

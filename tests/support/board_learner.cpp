@@ -1,22 +1,15 @@
-#include "learner.h"
+#include "board_learner.h"
 
-#include "platform/headless_quiz.h"
+#include "form_learner.h"
+#include "platform/memory_board.h"
 
 namespace {
 
-class BoardLearner final : public Learner {
+class BoardLearner final : public FormLearner<Learner, platform::MemoryBoard> {
 public:
-    void clickEvent(quiz::PairIndex index) override { quiz_.board().clickEvent(index); }
-    void clickDate(quiz::PairIndex index) override { quiz_.board().clickDate(index); }
-    void pressClear() override { quiz_.board().pressClear(); }
-
-    bool eventSelected(quiz::PairIndex index) const override { return quiz_.board().eventSelected(index); }
-    quiz::DateValue dateValue(quiz::PairIndex index) const override { return quiz_.board().dateValue(index); }
-    std::string resultText() const override { return quiz_.board().resultText(); }
-    quiz::SelectionState state() const override { return quiz_.form().state(); }
-
-private:
-    platform::HeadlessQuiz quiz_;
+    void clickEvent(quiz::PairIndex index) override { form().click({window::kEventButtons, index}); }
+    void clickDate(quiz::PairIndex index) override { form().click({window::kDateBoxes, index}); }
+    void pressClear() override { form().click({window::kClearButton}); }
 };
 
 } // namespace

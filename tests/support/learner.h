@@ -1,11 +1,15 @@
 #pragma once
 
+#include "platform/form.h"
 #include "quiz/content.h"
 #include "quiz/controls.h"
 #include "quiz/quiz_form.h"
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <vector>
 
 // What a learner does and sees, whatever the quiz runs on. The behaviour
 // tests are written against this, so every backend must play alike.
@@ -23,5 +27,47 @@ public:
     [[nodiscard]] virtual quiz::SelectionState state() const = 0;
 };
 
-// The quiz on the in-memory board.
-std::unique_ptr<Learner> makeBoardLearner();
+namespace platform {
+// Colours in test messages as RGB(r, g, b).
+void PrintTo(const Rgb &colour, std::ostream *os);
+} // namespace platform
+
+// How a learner at a window gives each action.
+enum class Input { Mouse, Keyboard };
+enum class Key { Tab, Backtab, Up, Down, Space, Enter };
+
+// A rectangle on the window's client area, in device-independent pixels.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect &, const Rect &) = default;
+};
+
+// The window as an image, read in device-independent pixels.
+struct Snapshot {
+    int width = 0;
+    int height = 0;
+    // Device pixels to a device-independent one.
+    double scale = 1;
+    std::vector<platform::Rgb> pixels;
+
+    // The colour at the middle of a device-independent pixel.
+    [[nodiscard]] platform::Rgb at(int x, int y) const;
+};
+
+// A learner at a real window, who also reads where things are drawn and
+// moves with the keyboard.
+class WindowLearner : public Learner {
+public:
+    virtual void press(Key key) = 0;
+    // The control with the keyboard focus, as "Name" or "Name(index)";
+    // empty for none.
+    [[nodiscard]] virtual std::string focusedControl() const = 0;
+    // Where the control is drawn.
+    [[nodiscard]] virtual Rect placeOf(platform::ControlId control) const = 0;
+    // Device-independent pixels per twip, as the window is laid out.
+    [[nodiscard]] virtual double pixelsPerTwip() const = 0;
+    [[nodiscard]] virtual Snapshot snapshot() const = 0;
+};

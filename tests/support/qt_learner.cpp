@@ -1,27 +1,24 @@
 #include "qt_learner.h"
 
-#include "platform/exact_text_box.h"
-#include "platform/qt_form.h"
-#include "window/tarvel_mondix.h"
+#include "form_learner.h"
+#include "platform/qt/qt_form.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QRadioButton>
 #include <QTest>
 
-#include <functional>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-// Plays with real input events, each action by mouse or by keyboard as the
-// chooser says.
-class QtLearner final : public Learner {
+using platform::ControlId;
+
+class QtLearner final : public FormLearner<WindowLearner, platform::QtForm> {
 public:
     explicit QtLearner(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput))
     {
-        QWidget &w = window_.widget();
+        QWidget &w = form().widget();
         w.show();
         w.activateWindow();
         if (!QTest::qWaitForWindowActive(&w))
@@ -30,94 +27,117 @@ public:
 
     void clickEvent(quiz::PairIndex index) override
     {
+        const ControlId event{window::kEventButtons, index};
         if (chooseInput_() == Input::Mouse)
-            clickInside(window::kEventButtons, index);
+            clickAtDescribedPlace(event);
         else
-            selectEventByKeyboard(eventButton(index));
+            selectEventByKeyboard(event);
     }
-    void clickDate(quiz::PairIndex index) override
+    void clickDate(quiz::PairIndex index) override { act({window::kDateBoxes, index}); }
+    void pressClear() override { act({window::kClearButton}); }
+
+    void press(Key key) override
     {
-        if (chooseInput_() == Input::Mouse)
-            clickInside(window::kDateBoxes, index);
-        else
-            pressSpaceOn(tabTo(dateBox(index)));
-    }
-    void pressClear() override
-    {
-        if (chooseInput_() == Input::Mouse)
-            clickInside(window::kClearButton, -1);
-        else
-            pressSpaceOn(tabTo(clearButton()));
+        QWidget *focus = QApplication::focusWidget();
+        if (focus == nullptr)
+            throw std::runtime_error("nothing has the keyboard focus");
+        QTest::keyClick(focus, qtKey(key));
     }
 
-    bool eventSelected(quiz::PairIndex index) const override { return eventButton(index)->isChecked(); }
-    quiz::DateValue dateValue(quiz::PairIndex index) const override
+    [[nodiscard]] std::string focusedControl() const override
     {
-        return platform::dateValueOf(*dateBox(index));
+        const QWidget *focus = QApplication::focusWidget();
+        return focus == nullptr ? std::string{} : focus->objectName().toStdString();
     }
-    std::string resultText() const override { return window_.controls().result->exactText(); }
-    quiz::SelectionState state() const override { return window_.quiz().state(); }
+
+    [[nodiscard]] Rect placeOf(ControlId control) const override
+    {
+        const QWidget *w = widget(control);
+        const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+        return {at.x(), at.y(), w->width(), w->height()};
+    }
+
+    [[nodiscard]] double pixelsPerTwip() const override { return form().widget().pixelsPerTwip(); }
+
+    [[nodiscard]] Snapshot snapshot() const override
+    {
+        const QImage image = form().widget().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        Snapshot shot{image.width(), image.height(), image.devicePixelRatio(), {}};
+        shot.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                shot.pixels.push_back({qRed(p), qGreen(p), qBlue(p)});
+            }
+        return shot;
+    }
 
 private:
-    QRadioButton *eventButton(quiz::PairIndex i) const
+    QWidget *widget(ControlId control) const
     {
-        return window_.controls().events.at(static_cast<std::size_t>(i));
+        QWidget *w = form().widget().control(control);
+        if (w == nullptr)
+            throw std::runtime_error("no such control: " + platform::displayName(control));
+        return w;
     }
-    QCheckBox *dateBox(quiz::PairIndex i) const { return window_.controls().dates.at(static_cast<std::size_t>(i)); }
-    QWidget *clearButton() const { return window_.widget().control(window::kClearButton); }
+
+    void act(ControlId control)
+    {
+        if (chooseInput_() == Input::Mouse)
+            clickAtDescribedPlace(control);
+        else
+            pressSpaceOn(tabTo(control));
+    }
 
     // The mouse clicks where the window description puts the control, on
     // its indicator side, half-way down; a control drawn elsewhere, or
     // covered, is missed.
-    void clickInside(std::string_view name, int index)
+    void clickAtDescribedPlace(ControlId control)
     {
-        const QRect r = describedRect(name, index);
-        const QPoint at(r.left() + std::min(10, r.width() / 2), r.center().y());
-        QWidget *target = window_.widget().childAt(at);
-        if (target == nullptr)
-            throw std::runtime_error("nothing to click at the described place");
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window_.widget(), at));
-    }
-
-    QRect describedRect(std::string_view name, int index) const
-    {
+        const platform::QtFormWidget &w = form().widget();
         const auto &controls = description_.controls;
-        const auto find = [&](std::string_view n, int i) {
+        const auto find = [&](std::string_view name, int index) {
             const auto it = std::ranges::find_if(
-                controls, [&](const platform::ControlDescription &c) { return c.name == n && c.index == i; });
+                controls, [&](const platform::ControlDescription &c) { return c.name == name && c.index == index; });
             if (it == controls.end())
                 throw std::runtime_error("no such control in the description");
             return *it;
         };
-        const platform::ControlDescription c = find(name, index);
-        QPoint origin;
+        const platform::ControlDescription c = find(control.name, control.index);
+        platform::Twips left = c.left;
+        platform::Twips top = c.top;
         if (!c.container.empty()) {
             const platform::ControlDescription frame = find(c.container, -1);
-            origin = {platform::toPixels(frame.left), platform::toPixels(frame.top)};
+            left += frame.left;
+            top += frame.top;
         }
-        return {origin + QPoint(platform::toPixels(c.left), platform::toPixels(c.top)),
-                QSize(platform::toPixels(c.width), platform::toPixels(c.height))};
+        const QPoint at(w.toPixels(left) + std::min(10, w.toPixels(c.width) / 2),
+                        w.toPixels(top) + w.toPixels(c.height) / 2);
+        QWidget *target = w.childAt(at);
+        if (target == nullptr)
+            throw std::runtime_error("nothing to click at the described place");
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&w, at));
     }
 
     // The keyboard tabs into the event group (one tab stop, as radio groups
     // have), moves inside it with the arrow keys, and presses Space.
-    void selectEventByKeyboard(QWidget *target)
+    void selectEventByKeyboard(ControlId event)
     {
-        tabUntil([&](QWidget *w) { return w->parentWidget() == target->parentWidget() && w != clearButton(); });
-        for (int steps = 0; steps < quiz::kPairCount && QApplication::focusWidget() != target; ++steps) {
-            QWidget *focus = QApplication::focusWidget();
-            QTest::keyClick(focus, focus->y() < target->y() ? Qt::Key_Down : Qt::Key_Up);
-        }
+        QWidget *target = widget(event);
+        tabUntil([&](QWidget *w) { return w->parentWidget() == target->parentWidget(); });
+        for (int steps = 0; steps < quiz::kPairCount && QApplication::focusWidget() != target; ++steps)
+            press(QApplication::focusWidget()->y() < target->y() ? Key::Down : Key::Up);
         pressSpaceOn(target);
     }
 
-    static QWidget *tabTo(QWidget *target)
+    QWidget *tabTo(ControlId control)
     {
+        QWidget *target = widget(control);
         return tabUntil([target](QWidget *w) { return w == target; });
     }
 
     template <typename Found>
-    static QWidget *tabUntil(Found found)
+    QWidget *tabUntil(Found found)
     {
         // Twice round the whole chain is more than enough.
         for (int steps = 0; steps < 60; ++steps) {
@@ -126,7 +146,7 @@ private:
                 throw std::runtime_error("nothing has the keyboard focus");
             if (found(focus))
                 return focus;
-            QTest::keyClick(focus, Qt::Key_Tab);
+            press(Key::Tab);
         }
         throw std::runtime_error("Tab never reaches the control");
     }
@@ -138,24 +158,32 @@ private:
         QTest::keyClick(target, Qt::Key_Space);
     }
 
+    static Qt::Key qtKey(Key key)
+    {
+        switch (key) {
+        case Key::Tab:
+            return Qt::Key_Tab;
+        case Key::Backtab:
+            return Qt::Key_Backtab;
+        case Key::Up:
+            return Qt::Key_Up;
+        case Key::Down:
+            return Qt::Key_Down;
+        case Key::Space:
+            return Qt::Key_Space;
+        case Key::Enter:
+            return Qt::Key_Return;
+        }
+        return Qt::Key_unknown;
+    }
+
     std::function<Input()> chooseInput_;
-    Tarvel_Mondix window_;
     platform::WindowDescription description_ = window::describeTarvelMondix();
 };
 
 } // namespace
 
-std::unique_ptr<Learner> makeQtLearner(std::function<Input()> chooseInput)
+std::unique_ptr<WindowLearner> makeQtLearner(std::function<Input()> chooseInput)
 {
     return std::make_unique<QtLearner>(std::move(chooseInput));
-}
-
-std::unique_ptr<Learner> makeMouseLearner()
-{
-    return makeQtLearner([] { return Input::Mouse; });
-}
-
-std::unique_ptr<Learner> makeKeyboardLearner()
-{
-    return makeQtLearner([] { return Input::Keyboard; });
 }

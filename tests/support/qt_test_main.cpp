@@ -1,15 +1,17 @@
 #include "headless_qt.h"
+#include "platform/qt/bulgarian.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 // Widget tests need an application object; without a display they run on
-// Qt's offscreen platform.
+// Qt's offscreen platform. Qt speaks Bulgarian, as in the quiz.
 int main(int argc, char **argv)
 {
     const auto runtimeDir = useHeadlessQt();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    platform::useBulgarian();
     return RUN_ALL_TESTS();
 }

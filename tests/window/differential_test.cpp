@@ -1,14 +1,14 @@
-// Random play, the same on the in-memory board and in the Qt window driven
-// by mouse and keyboard at random: after every action both must show the
+// Random play, the same on the in-memory board and in the window driven by
+// mouse and keyboard at random: after every action both must show the
 // same, and what they show must be one of the texts the quiz can show.
 // A failure names its seed; ZORELMINA_SEED=<seed> replays that game first.
-#include "learner.h"
-#include "qt_learner.h"
-
-#include <QtGlobal>
+#include "backends.h"
+#include "board_learner.h"
+#include "verdicts.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -51,7 +51,7 @@ std::string compare(const Learner &board, const Learner &window, bool cleared, b
 
     const bool rightOnBoard = selected == 1 && ticked == 1 && event == date;
     if (rightOnBoard) {
-        if (text != "Правилно!\r\n" + std::string{quiz::pair(event).explanation} + "\r\n")
+        if (text != rightVerdict(event))
             problems << "a right pair is on the board but the text is not its explanation; ";
     } else if (text == quiz::texts().taskText) {
         if (touched)
@@ -59,7 +59,7 @@ std::string compare(const Learner &board, const Learner &window, bool cleared, b
     } else if (text.empty()) {
         if (!cleared)
             problems << "empty text without a clear; ";
-    } else if (text != "Грешка!") {
+    } else if (text != kWrongVerdict) {
         problems << "unexpected text; ";
     }
     return problems.str();
@@ -67,9 +67,8 @@ std::string compare(const Learner &board, const Learner &window, bool cleared, b
 
 unsigned firstSeed()
 {
-    bool given = false;
-    const uint seed = qEnvironmentVariableIntValue("ZORELMINA_SEED", &given);
-    return given ? seed : kFirstSeed;
+    const char *given = std::getenv("ZORELMINA_SEED"); // NOLINT(concurrency-mt-unsafe): read before any thread
+    return given == nullptr ? kFirstSeed : static_cast<unsigned>(std::strtoul(given, nullptr, 10));
 }
 
 } // namespace
@@ -85,7 +84,7 @@ TEST(Differential, BoardAndWindowAgreeOnRandomPlay)
         std::uniform_int_distribution<int> pick(0, 2 * quiz::kPairCount); // the last one clears
 
         const auto board = makeBoardLearner();
-        const auto window = makeQtLearner([&] { return byMouse(inputs) ? Input::Mouse : Input::Keyboard; });
+        const auto window = makeWindowLearner([&] { return byMouse(inputs) ? Input::Mouse : Input::Keyboard; });
         bool cleared = false;
         bool touched = false;
         for (int step = 0; step < kActionsPerGame; ++step) {

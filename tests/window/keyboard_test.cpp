@@ -1,116 +1,111 @@
-#include "platform/exact_text_box.h"
-#include "window/tarvel_mondix.h"
+// The quiz with the keyboard alone: where the focus starts, the whole tab
+// chain in order, the event column as one stop with the arrows inside it,
+// Space and Enter.
+#include "backends.h"
+#include "verdicts.h"
 #include "window/tarvel_mondix_description.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QRadioButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Keyboard : public ::testing::Test {
+// Every stop of the tab chain from start-up, in order, by tab position:
+// the result box, the clear button, the event column (one stop, on its
+// first button while none is selected), the dates.
+const std::vector<std::string> kTabChain{
+    "Text1(0)",  "Command1",  "Option1(0)", "Check1(0)", "Check1(1)", "Check1(2)", "Check1(3)",
+    "Check1(4)", "Check1(5)", "Check1(6)",  "Check1(7)", "Check1(8)",
+};
+
+class Keyboard : public ::testing::TestWithParam<Backend<WindowLearner>> {
 protected:
-    Keyboard()
+    std::string focus() const { return learner->focusedControl(); }
+
+    void tabTo(const std::string &control)
     {
-        window.widget().show();
-        window.widget().activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window.widget()));
+        for (int steps = 0; steps < 2 * static_cast<int>(kTabChain.size()) && focus() != control; ++steps)
+            learner->press(Key::Tab);
+        ASSERT_EQ(focus(), control);
     }
 
-    static QWidget *focus() { return QApplication::focusWidget(); }
-    static void press(Qt::Key key) { QTest::keyClick(focus(), key); }
-
-    Tarvel_Mondix window;
-    const platform::QuizWidgets &controls = window.controls();
+    std::unique_ptr<WindowLearner> learner = GetParam().make();
 };
 
 } // namespace
 
-TEST_F(Keyboard, StartsInTheResultBoxWithNothingSelected)
+TEST_P(Keyboard, StartsInTheResultBoxWithNothingSelected)
 {
-    EXPECT_EQ(focus(), static_cast<QWidget *>(controls.result));
-    for (const QRadioButton *b : controls.events)
-        EXPECT_FALSE(b->isChecked());
+    EXPECT_EQ(focus(), "Text1(0)");
+    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
+        EXPECT_FALSE(learner->eventSelected(i));
 }
 
-TEST_F(Keyboard, TabGoesToClearThenToTheFirstEventByTabPosition)
+TEST_P(Keyboard, TabWalksTheWholeChainInOrderAndBack)
 {
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focus(), window.widget().control(window::kClearButton));
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focus(), controls.events[0]);
-    EXPECT_FALSE(controls.events[0]->isChecked()) << "focus alone selects nothing";
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focus(), controls.dates[0]);
-    press(Qt::Key_Backtab);
-    press(Qt::Key_Backtab);
-    EXPECT_EQ(focus(), window.widget().control(window::kClearButton));
+    std::vector<std::string> forward{focus()};
+    for (std::size_t i = 0; i < kTabChain.size(); ++i) {
+        learner->press(Key::Tab);
+        forward.push_back(focus());
+    }
+    std::vector<std::string> expected = kTabChain;
+    expected.push_back(kTabChain.front());
+    EXPECT_EQ(forward, expected) << "and round to the start";
+    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
+        EXPECT_FALSE(learner->eventSelected(i)) << "the focus alone selects nothing";
+
+    // Backwards from the start: the last stop first, the result box last.
+    std::vector<std::string> backward;
+    for (std::size_t i = 0; i < kTabChain.size(); ++i) {
+        learner->press(Key::Backtab);
+        backward.push_back(focus());
+    }
+    EXPECT_EQ(backward, std::vector<std::string>(kTabChain.rbegin(), kTabChain.rend()));
 }
 
-TEST_F(Keyboard, SpaceSelectsAndTicksToARightAnswer)
+TEST_P(Keyboard, SpaceSelectsAndTicksToARightAnswerAndArrowsMoveByRow)
 {
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    press(Qt::Key_Space);
-    EXPECT_TRUE(controls.events[0]->isChecked());
-    press(Qt::Key_Tab);
-    press(Qt::Key_Space);
-    EXPECT_EQ(controls.dates[0]->checkState(), Qt::Checked);
-    EXPECT_EQ(controls.result->exactText(),
-              "Правилно!\r\n" + std::string{quiz::pair(0).explanation} + "\r\n");
+    tabTo("Option1(0)");
+    learner->press(Key::Space);
+    EXPECT_TRUE(learner->eventSelected(0));
+    learner->press(Key::Tab);
+    learner->press(Key::Space);
+    EXPECT_EQ(learner->dateValue(0), quiz::DateValue::Checked);
+    EXPECT_EQ(learner->resultText(), rightVerdict(0));
 
     // Down moves through the events by screen row and selects as it goes.
-    press(Qt::Key_Backtab);
-    press(Qt::Key_Down);
-    EXPECT_EQ(focus(), controls.events[3]) << "the row under pair 0's is pair 3's";
-    EXPECT_TRUE(controls.events[3]->isChecked());
-    EXPECT_EQ(controls.result->exactText(), "Грешка!");
+    learner->press(Key::Backtab);
+    learner->press(Key::Down);
+    EXPECT_EQ(focus(), "Option1(3)") << "the row under pair 0's is pair 3's";
+    EXPECT_TRUE(learner->eventSelected(3));
+    EXPECT_EQ(learner->resultText(), kWrongVerdict);
+    learner->press(Key::Up);
+    learner->press(Key::Up);
+    EXPECT_EQ(focus(), "Option1(6)");
+    EXPECT_EQ(learner->state().EventIndex, 6);
 }
 
-TEST_F(Keyboard, EnterPressesClearToo)
+TEST_P(Keyboard, EnterPressesClearToo)
 {
-    controls.events[2]->click();
-    controls.dates[2]->click();
-    press(Qt::Key_Tab);
-    ASSERT_EQ(focus(), window.widget().control(window::kClearButton));
-    press(Qt::Key_Return);
-    EXPECT_EQ(controls.result->exactText(), "");
-    EXPECT_EQ(controls.dates[2]->checkState(), Qt::Unchecked);
+    learner->clickEvent(2);
+    learner->clickDate(2);
+    tabTo("Command1");
+    learner->press(Key::Enter);
+    EXPECT_EQ(learner->resultText(), "");
+    EXPECT_EQ(learner->dateValue(2), quiz::DateValue::Unchecked);
+    EXPECT_FALSE(learner->eventSelected(2));
 }
 
-TEST_F(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
+TEST_P(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
 {
-    controls.events[6]->click();
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focus(), controls.events[6]);
-    press(Qt::Key_Tab);
-    EXPECT_EQ(focus(), controls.dates[0]);
-    press(Qt::Key_Backtab);
-    EXPECT_EQ(focus(), controls.events[6]) << "from behind as well";
-    EXPECT_TRUE(controls.events[6]->isChecked());
-    EXPECT_EQ(window.quiz().state().EventIndex, 6) << "and nothing else was selected on the way";
+    learner->clickEvent(6);
+    tabTo("Command1");
+    learner->press(Key::Tab);
+    EXPECT_EQ(focus(), "Option1(6)");
+    learner->press(Key::Tab);
+    EXPECT_EQ(focus(), "Check1(0)");
+    learner->press(Key::Backtab);
+    EXPECT_EQ(focus(), "Option1(6)") << "from behind as well";
+    EXPECT_EQ(learner->state().EventIndex, 6) << "and nothing else was selected on the way";
 }
 
-// The focus mark is a solid dark frame that stands out on every colour.
-TEST_F(Keyboard, FocusIsDrawnPlainlyOnColouredControls)
-{
-    const QColor mark(0, 0, 96);
-    const auto marked = [&](QWidget *w) {
-        const QImage img = w->grab().toImage();
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (img.pixelColor(x, y) == mark)
-                    return true;
-        return false;
-    };
-    for (QWidget *w : std::initializer_list<QWidget *>{controls.events[4], controls.dates[8],
-                                                         window.widget().control(window::kClearButton)}) {
-        EXPECT_FALSE(marked(w)) << w->objectName().toStdString();
-        w->setFocus(Qt::TabFocusReason);
-        EXPECT_TRUE(marked(w)) << w->objectName().toStdString();
-    }
-}
+INSTANTIATE_TEST_SUITE_P(, Keyboard, ::testing::ValuesIn(windowBackends()), kBackendName);

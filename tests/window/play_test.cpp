@@ -1,12 +1,9 @@
-// The quiz played from start-up, on the in-memory board and in the Qt window
+// The quiz played from start-up, on the in-memory board and in each window
 // with the mouse and with the keyboard: every backend must give the same text.
-#include "learner.h"
-#include "qt_learner.h"
+#include "backends.h"
+#include "verdicts.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <ostream>
 
 using quiz::DateValue;
 using quiz::kNoPair;
@@ -14,21 +11,15 @@ using quiz::PairIndex;
 
 namespace {
 
-struct Backend {
-    const char *name;
-    std::function<std::unique_ptr<Learner>()> make;
-    friend void PrintTo(const Backend &b, std::ostream *os) { *os << b.name; }
-};
-
-const std::string kWrong = "Грешка!";
+const std::string &kWrong = kWrongVerdict;
 const std::string kTask{quiz::texts().taskText};
 
 std::string right(PairIndex i)
 {
-    return "Правилно!\r\n" + std::string{quiz::pair(i).explanation} + "\r\n";
+    return rightVerdict(i);
 }
 
-class Play : public ::testing::TestWithParam<Backend> {
+class Play : public ::testing::TestWithParam<Backend<Learner>> {
 protected:
     void expectIndexes(PairIndex event, PairIndex date) const
     {
@@ -180,7 +171,4 @@ TEST_P(Play, ExplanationsKeepTheirSpacing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, Play,
-                         ::testing::Values(Backend{"Board", makeBoardLearner}, Backend{"Mouse", makeMouseLearner},
-                                           Backend{"Keyboard", makeKeyboardLearner}),
-                         [](const auto &info) { return std::string{info.param.name}; });
+INSTANTIATE_TEST_SUITE_P(, Play, ::testing::ValuesIn(learnerBackends()), kBackendName);

@@ -1,5 +1,6 @@
-#include "platform/exact_text_box.h"
-#include "platform/qt_form.h"
+// The Qt form on a small window of its own: what any description gets.
+#include "platform/qt/exact_text_box.h"
+#include "platform/qt/qt_form_widget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -7,10 +8,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using platform::ControlDescription;
 using platform::ControlKind;
@@ -48,41 +52,45 @@ platform::WindowDescription smallWindow()
 
 } // namespace
 
-TEST(QtForm, PlacesControlsInTheirContainersAtFifteenTwipsAPixel)
+// Fifteen twips to a pixel at the usual 96 dots per inch, ten at 144.
+TEST(QtForm, PlacesControlsInTheirContainersAtTheScreensResolution)
 {
-    platform::QtForm form(smallWindow());
-    EXPECT_EQ(form.size(), QSize(200, 100));
+    platform::QtFormWidget form(smallWindow());
+    const double perTwip = form.screen()->logicalDotsPerInchY() / 1440;
+    const auto px = [perTwip](int twips) { return static_cast<int>(std::lround(twips * perTwip)); };
+    EXPECT_EQ(form.size(), QSize(px(3000), px(1500)));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "fixed size";
     EXPECT_FALSE(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Заглавие"));
 
-    auto *box = form.control<QGroupBox>("Box");
-    auto *tick = form.control<QCheckBox>("Tick", 0);
+    auto *box = form.control<QGroupBox>({"Box"});
+    auto *tick = form.control<QCheckBox>({"Tick", 0});
     ASSERT_NE(box, nullptr);
     ASSERT_NE(tick, nullptr);
     EXPECT_EQ(tick->parentWidget(), box);
-    EXPECT_EQ(tick->geometry(), QRect(10, 13, 80, 20)) << "200/15 rounds to 13";
-    EXPECT_EQ(box->geometry(), QRect(10, 20, 100, 60));
+    EXPECT_EQ(tick->geometry(), QRect(px(150), px(200), px(1200), px(300))) << "200/15 rounds to 13";
+    EXPECT_EQ(box->geometry(), QRect(px(150), px(300), px(1500), px(900)));
     EXPECT_EQ(tick->palette().color(QPalette::Window), QColor(1, 2, 3));
     EXPECT_TRUE(tick->autoFillBackground());
-    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(10, 20, 30));
-    EXPECT_EQ(form.control("Tick", 7), nullptr);
-    EXPECT_EQ(form.control<QLabel>("Note", 0)->text(), QString::fromUtf8("Бележка"));
+    EXPECT_EQ(form.control({"Tick", 7}), nullptr);
+    EXPECT_EQ(form.control<QLabel>({"Note", 0})->text(), QString::fromUtf8("Бележка"));
 }
 
-TEST(QtForm, HiddenListStillServesItsItems)
+TEST(QtForm, HiddenListStaysOutsideTheWindowAndStillServesItsItems)
 {
-    platform::QtForm form(smallWindow());
+    platform::QtFormWidget form(smallWindow());
     form.show();
-    auto *list = form.control<QListWidget>("Store");
+    auto *list = form.control<QListWidget>({"Store"});
     EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(list->parent(), nullptr) << "nothing reaches it through the window";
+    EXPECT_TRUE(form.findChildren<QListWidget *>().isEmpty());
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("две"));
 }
 
 TEST(QtForm, TabChainFollowsTabPositionsAndStartsTheFocus)
 {
-    platform::QtForm form(smallWindow());
+    platform::QtFormWidget form(smallWindow());
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -100,7 +108,7 @@ TEST(QtForm, ContainerMustComeBeforeItsControls)
 {
     platform::WindowDescription d = smallWindow();
     std::swap(d.controls[0], d.controls[1]);
-    EXPECT_THROW(platform::QtForm{d}, std::invalid_argument);
+    EXPECT_THROW(platform::QtFormWidget{d}, std::invalid_argument);
 }
 
 TEST(ExactTextBox, ShowsEachCrLfAsOneLineBreak)
@@ -112,4 +120,31 @@ TEST(ExactTextBox, ShowsEachCrLfAsOneLineBreak)
     EXPECT_EQ(box.toPlainText(), QString::fromUtf8("едно\nдве\n"));
     EXPECT_TRUE(box.isReadOnly());
     EXPECT_TRUE(box.textInteractionFlags() & Qt::TextSelectableByKeyboard);
+}
+
+TEST(ExactTextBox, ShowsAFrameWhileItHasTheFocus)
+{
+    QWidget window;
+    auto *box = new platform::ExactTextBox(&window);
+    auto *other = new QCheckBox(QStringLiteral("x"), &window);
+    box->setGeometry(0, 0, 120, 60);
+    other->setGeometry(0, 70, 60, 20);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    const QColor mark = box->palette().color(QPalette::Text);
+    // The top edge, away from the scroll bar.
+    const auto framed = [&] {
+        const QImage image = window.grab(box->geometry()).toImage();
+        const qreal scale = image.devicePixelRatio();
+        for (int x = 10; x < 60; ++x)
+            if (image.pixelColor(static_cast<int>(x * scale), 0) != mark)
+                return false;
+        return true;
+    };
+    other->setFocus();
+    EXPECT_FALSE(framed());
+    box->setFocus();
+    EXPECT_TRUE(framed());
 }

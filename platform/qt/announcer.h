@@ -11,7 +11,9 @@ namespace platform {
 // is an invisible one-pixel notification that appears afresh, named by the
 // text, for every announcement. Where Qt has announcement events, one is
 // sent for the source widget as well.
-class Announcer : public QWidget {
+class Announcer final : public QWidget {
+    Q_OBJECT
+
 public:
     Announcer(QWidget *source, QWidget *parent);
 

@@ -1,0 +1,13 @@
+#include "form.h"
+
+namespace platform {
+
+std::string displayName(ControlId control)
+{
+    std::string name{control.name};
+    if (control.index >= 0)
+        name += "(" + std::to_string(control.index) + ")";
+    return name;
+}
+
+} // namespace platform

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace platform {
+
+// Teaches Qt's accessibility how our own widgets present themselves: an
+// announcer is a notification. Safe to call more than once; needs the
+// application object.
+void installAccessibility();
+
+} // namespace platform

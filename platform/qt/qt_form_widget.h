@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/control_map.h"
+#include "platform/form.h"
+#include "platform/window_description.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+// A top-level window built from its description: every control created in
+// the listed order inside its container, placed, coloured and captioned, the
+// tab chain following the tab positions, the focus on the first of them.
+//
+// Lengths in twips become pixels at the screen's logical resolution, so the
+// layout grows with the font; where the window would not fit on the screen,
+// it lays itself out smaller, in proportion. Controls with a colour of their
+// own keep dark text on it whatever the desktop's theme; the rest keep the
+// desktop's look.
+class QtFormWidget final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit QtFormWidget(const WindowDescription &description, QWidget *parent = nullptr);
+    ~QtFormWidget() override;
+
+    // The control, or nullptr if there is none of that name and index.
+    [[nodiscard]] QWidget *control(ControlId id) const;
+    template <typename Widget>
+    [[nodiscard]] Widget *control(ControlId id) const
+    {
+        return qobject_cast<Widget *>(control(id));
+    }
+
+    // Every control with the name the description gives it.
+    template <typename Visit>
+    void forEachControl(Visit visit) const
+    {
+        for (const auto &[key, widget] : controls_)
+            visit(ControlId{key.name, key.index}, widget);
+    }
+
+    // Device-independent pixels for one twip, as laid out now.
+    [[nodiscard]] double pixelsPerTwip() const { return pixelsPerTwip_; }
+    [[nodiscard]] int toPixels(Twips twips) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QWidget *create(const ControlDescription &c);
+    void chainTabOrder();
+    // Places everything at the scale the screen calls for.
+    void layOut();
+    [[nodiscard]] double fittingScale() const;
+    void useFont(const QFont &font);
+    // Whether every caption shows whole at the font as set.
+    [[nodiscard]] bool captionsFit() const;
+    void followScreen();
+
+    WindowDescription description_;
+    ControlMap<QWidget *> controls_;
+    // Controls never shown live outside the window, so that nothing, the
+    // accessibility tree included, reaches them through it.
+    std::vector<std::unique_ptr<QWidget>> neverShown_;
+    double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
+    bool placed_ = false;
+    QMetaObject::Connection screenChanged_;
+};
+
+} // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/qt/exact_text_box.h"
+#include "platform/qt/qt_form.h"
+#include "window/tarvel_mondix.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+
+#include <ostream>
+
+// Qt's strings in test messages as text.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// The quiz window on Qt, its widgets at hand for the tests that look at Qt
+// itself.
+class QtQuiz {
+public:
+    QtQuiz()
+        : window_([this](const platform::WindowDescription &description) {
+              auto form = std::make_unique<platform::QtForm>(description);
+              form_ = form.get();
+              return form;
+          })
+    {
+    }
+
+    [[nodiscard]] platform::QtFormWidget &widget() const { return form_->widget(); }
+    [[nodiscard]] const quiz::QuizForm &quiz() const { return window_.quiz(); }
+
+    [[nodiscard]] QWidget *control(platform::ControlId id) const { return widget().control(id); }
+    [[nodiscard]] QRadioButton *event(int i) const
+    {
+        return widget().control<QRadioButton>({window::kEventButtons, i});
+    }
+    [[nodiscard]] QCheckBox *date(int i) const { return widget().control<QCheckBox>({window::kDateBoxes, i}); }
+    [[nodiscard]] platform::ExactTextBox *result() const
+    {
+        return widget().control<platform::ExactTextBox>({window::kResultBox, window::kResultBoxIndex});
+    }
+    [[nodiscard]] QPushButton *clear() const { return widget().control<QPushButton>({window::kClearButton}); }
+
+private:
+    platform::QtForm *form_ = nullptr;
+    Tarvel_Mondix window_;
+};

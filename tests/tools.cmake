@@ -1,0 +1,85 @@
+# Tests that need tools beyond the compiler. Each tool is looked for, and
+# where one is missing its tests are left out, said so in the summary at
+# the end of configuring.
+
+# How the program starts: no command line, and a plain word when it cannot
+# open its window.
+add_test(NAME app.start COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/check_start.sh $<TARGET_FILE:zorelmina>)
+set_tests_properties(app.start PROPERTIES LABELS gui)
+
+# Sets result to TRUE when every variable named after it holds a find.
+function(zorelmina_all_found result)
+    set(found TRUE)
+    foreach(variable IN LISTS ARGN)
+        if(NOT ${variable})
+            set(found FALSE)
+        endif()
+    endforeach()
+    set(${result} ${found} PARENT_SCOPE)
+endfunction()
+
+find_program(ZORELMINA_DESKTOP_FILE_VALIDATE desktop-file-validate)
+find_program(ZORELMINA_APPSTREAMCLI appstreamcli)
+find_program(ZORELMINA_DPKG_DEB dpkg-deb)
+find_program(ZORELMINA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(ZORELMINA_FILE file)
+find_program(ZORELMINA_WINDRES x86_64-w64-mingw32-windres)
+find_program(ZORELMINA_XVFB Xvfb)
+find_program(ZORELMINA_DBUS_RUN_SESSION dbus-run-session)
+find_file(ZORELMINA_ATSPI_LAUNCHER at-spi-bus-launcher PATHS /usr/libexec /usr/lib/at-spi2-core NO_DEFAULT_PATH)
+# The system's Python first: pyatspi comes with the distribution.
+set(ZORELMINA_PYATSPI FALSE)
+foreach(_python /usr/bin/python3 python3)
+    find_program(_found_python ${_python})
+    if(_found_python AND NOT ZORELMINA_PYATSPI)
+        execute_process(COMMAND ${_found_python} -c "import pyatspi" RESULT_VARIABLE _no_pyatspi
+                        OUTPUT_QUIET ERROR_QUIET)
+        if(_no_pyatspi EQUAL 0)
+            set(ZORELMINA_PYATSPI ${_found_python})
+        endif()
+    endif()
+    unset(_found_python CACHE)
+endforeach()
+
+# Installing, checked the way a desktop reads it.
+zorelmina_all_found(_install_checks ZORELMINA_DESKTOP_FILE_VALIDATE ZORELMINA_APPSTREAMCLI)
+add_feature_info("install tree test" _install_checks
+    "installs the build and validates its desktop entry and metainfo (desktop-file-validate, appstreamcli)")
+if(_install_checks)
+    add_test(NAME packaging.install_tree
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/packaging/check_install.sh
+                ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${ZORELMINA_APP_ID} ${PROJECT_VERSION})
+    set_tests_properties(packaging.install_tree PROPERTIES LABELS packaging RESOURCE_LOCK build_tree_install)
+endif()
+
+zorelmina_all_found(_package_checks ZORELMINA_DPKG_DEB ZORELMINA_DPKG_SHLIBDEPS ZORELMINA_FILE)
+add_feature_info("Debian package test" _package_checks
+    "builds the .deb and checks its contents and dependencies (dpkg-deb, dpkg-shlibdeps, file)")
+if(_package_checks)
+    add_test(NAME packaging.debian_package
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/packaging/check_package.sh
+                ${PROJECT_BINARY_DIR} ${ZORELMINA_APP_ID} ${PROJECT_VERSION})
+    set_tests_properties(packaging.debian_package PROPERTIES LABELS packaging RESOURCE_LOCK build_tree_install)
+endif()
+
+add_feature_info("Windows resources test" ZORELMINA_WINDRES
+    "compiles the version record and icon with MinGW's windres, so that they cannot rot unseen")
+if(ZORELMINA_WINDRES)
+    add_test(NAME packaging.windows_resources
+        COMMAND ${ZORELMINA_WINDRES} --preprocessor=cpp -c 65001
+                -i ${PROJECT_BINARY_DIR}/app/zorelmina.rc -o ${CMAKE_CURRENT_BINARY_DIR}/zorelmina_rc.o)
+    set_tests_properties(packaging.windows_resources PROPERTIES LABELS packaging)
+endif()
+
+# The quiz played over AT-SPI, as a screen reader would, on a private X
+# display and D-Bus session.
+zorelmina_all_found(_reader_checks
+    ZORELMINA_XVFB ZORELMINA_DBUS_RUN_SESSION ZORELMINA_ATSPI_LAUNCHER ZORELMINA_PYATSPI)
+add_feature_info("screen reader test" _reader_checks
+    "plays the quiz over AT-SPI (Xvfb, dbus-run-session, at-spi2-core, python3-pyatspi)")
+if(_reader_checks)
+    add_test(NAME accessibility.screen_reader
+        COMMAND ${CMAKE_COMMAND} -E env PYTHON=${ZORELMINA_PYATSPI}
+                bash ${PROJECT_SOURCE_DIR}/tools/screen-reader-check.sh $<TARGET_FILE:zorelmina>)
+    set_tests_properties(accessibility.screen_reader PROPERTIES TIMEOUT 60 LABELS accessibility)
+endif()

@@ -1,0 +1,68 @@
+// What assistive technology is told, and what becomes of a handler that
+// fails: both are decided by the window, whatever the toolkit.
+#include "platform/memory_board.h"
+#include "verdicts.h"
+#include "window/tarvel_mondix.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class Announcements : public ::testing::Test {
+protected:
+    void click(platform::ControlId control) { board->click(control); }
+    std::vector<std::string> heard() const { return board->announcements(); }
+
+    platform::MemoryBoard *board = nullptr;
+    Tarvel_Mondix window{[this](const platform::WindowDescription &d) {
+        auto made = std::make_unique<platform::MemoryBoard>(d);
+        board = made.get();
+        return made;
+    }};
+};
+
+} // namespace
+
+TEST_F(Announcements, EveryClickThatChangesTheResultIsAnnouncedOnce)
+{
+    click({window::kEventButtons, 5});
+    EXPECT_TRUE(heard().empty()) << "nothing judged yet";
+    click({window::kDateBoxes, 5});
+    click({window::kDateBoxes, 2});
+    click({window::kDateBoxes, 3});
+    click({window::kDateBoxes, 2});
+    click({window::kClearButton});
+    EXPECT_EQ(heard(), (std::vector<std::string>{"Правилно! Кристална нощ - 9 - 10 XI.1938", "Грешка!",
+                                                 "Грешка!", "Грешка!", "Изборът е изчистен."}))
+        << "the same verdict again is announced again; the clearing once, not once per date it un-ticks";
+}
+
+TEST_F(Announcements, OneLineWithoutTheBlankAtTheEnd)
+{
+    EXPECT_EQ(Tarvel_Mondix::announcementFor(rightVerdict(4)), "Правилно! Вартоломеева нощ - 24.VIII.1572");
+    EXPECT_EQ(Tarvel_Mondix::announcementFor("a\r\nb\r\n\r\n"), "a b");
+    EXPECT_EQ(Tarvel_Mondix::announcementFor(""), "Изборът е изчистен.");
+}
+
+// A handler that fails goes to the form's failure report, which on the board
+// throws to the caller and on a real window ends the program.
+TEST(HandlerFailure, GoesToTheFormAndNoFurther)
+{
+    platform::WindowDescription broken;
+    Tarvel_Mondix window{[&broken](const platform::WindowDescription &d) {
+        broken = d;
+        // The explanation list is lost.
+        std::erase_if(broken.controls, [](const auto &c) { return c.name == window::kExplanationList; });
+        return std::make_unique<platform::MemoryBoard>(broken);
+    }};
+    auto &board = static_cast<platform::MemoryBoard &>(window.form());
+    board.click({window::kEventButtons, 1});
+    try {
+        board.click({window::kDateBoxes, 1});
+        FAIL() << "the failure was swallowed";
+    } catch (const std::runtime_error &e) {
+        EXPECT_STREQ(e.what(), "no such control: List1");
+    }
+}

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Runs make targets of this project as a newcomer would: in a fresh Debian
+# root made with debootstrap (minbase), with nothing added but make, on a
+# copy of what is committed here.
+#
+# Usage: tools/fresh-root-check.sh RELEASE [TARGET...]
+#   RELEASE  a Debian release: bookworm (12) or trixie (13), or any other
+#            that debootstrap knows
+#   TARGET   make targets to run one after another (default: test)
+#
+# Needs root, debootstrap and the Debian mirror (ZORELMINA_MIRROR, default
+# http://deb.debian.org/debian). The base system is downloaded once and kept
+# as a tarball in ZORELMINA_ROOTS (default /var/tmp/zorelmina-roots); every
+# run unpacks it afresh and removes it afterwards (ZORELMINA_KEEP_ROOT=1
+# keeps it, for a look inside). Make runs with CI=true, as CI does, and any
+# further VAR=value arguments after the targets are passed to make.
+set -euo pipefail
+
+release=${1:?usage: fresh-root-check.sh RELEASE [TARGET...]}
+shift
+targets=()
+make_vars=(CI=true)
+for arg in "$@"; do
+  if [[ $arg == *=* ]]; then make_vars+=("$arg"); else targets+=("$arg"); fi
+done
+[ ${#targets[@]} -gt 0 ] || targets=(test)
+
+mirror=${ZORELMINA_MIRROR:-http://deb.debian.org/debian}
+cache=${ZORELMINA_ROOTS:-/var/tmp/zorelmina-roots}
+source=$(cd "$(dirname "$0")/.." && pwd)
+
+[ "$(id -u)" -eq 0 ] || { echo "fresh-root-check: run as root (debootstrap and chroot need it)" >&2; exit 2; }
+command -v debootstrap >/dev/null || { echo "fresh-root-check: install debootstrap first" >&2; exit 2; }
+
+mkdir -p "$cache"
+base=$cache/$release-minbase.tar
+if [ ! -f "$base" ]; then
+  echo "fresh-root-check: making a $release base system (once)"
+  staging=$(mktemp -d "$cache/$release.XXXXXX")
+  debootstrap --variant=minbase "$release" "$staging" "$mirror" >"$cache/$release-debootstrap.log"
+  tar -C "$staging" -cf "$base.part" .
+  rm -rf "$staging"
+  mv "$base.part" "$base"
+fi
+
+root=$(mktemp -d "$cache/$release-root.XXXXXX")
+mounts=()
+cleanup() {
+  local status=$?
+  # Whatever the targets left running inside goes first, then the mounts.
+  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+    if [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ]; then kill -9 "$pid" 2>/dev/null || true; fi
+  done
+  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[i]}" 2>/dev/null || true; done
+  if [ "${ZORELMINA_KEEP_ROOT:-0}" = 1 ]; then
+    echo "fresh-root-check: root kept in $root"
+  else
+    rm -rf --one-file-system "$root"
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+tar -C "$root" -xf "$base"
+bind() {
+  mkdir -p "$root$2"
+  mount "${@:3}" "$1" "$root$2"
+  mounts+=("$root$2")
+}
+bind proc /proc -t proc
+bind sysfs /sys -t sysfs
+bind /dev /dev --rbind
+bind devpts /dev/pts -t devpts -o newinstance,ptmxmode=0666
+bind tmpfs /dev/shm -t tmpfs
+bind tmpfs /tmp -t tmpfs
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+# What is committed, as a clone would have it.
+mkdir -p "$root/src/zorelmina"
+git -C "$source" archive --format=tar HEAD | tar -C "$root/src/zorelmina" -xf -
+
+in_root() {
+  chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
+echo "fresh-root-check: $release: apt-get install make"
+in_root sh -c 'apt-get update -q >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q make >/dev/null'
+
+status=0
+for target in "${targets[@]}"; do
+  echo "fresh-root-check: $release: make $target ${make_vars[*]}"
+  if in_root make -C /src/zorelmina "$target" "${make_vars[@]}"; then
+    echo "fresh-root-check: $release: make $target: passed"
+  else
+    status=$?
+    echo "fresh-root-check: $release: make $target: FAILED ($status)"
+    break
+  fi
+done
+exit "$status"
