@@ -1,0 +1,260 @@
+#include "win32_learner.h"
+
+#include "form_learner.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/win32_form.h"
+#include "window/tarvel_mondix_description.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace {
+
+using platform::ControlId;
+using platform::win32::handleWaitingMessages;
+
+// Lets Windows deliver what was sent, and the window act on it: input
+// sent is waiting by the time SendInput returns, and what handling it posts
+// is handled in the same pass.
+void settle(HWND window)
+{
+    handleWaitingMessages(window);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    handleWaitingMessages(window);
+}
+
+void send(std::initializer_list<INPUT> inputs)
+{
+    std::vector<INPUT> events(inputs);
+    if (SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) != events.size())
+        throw std::runtime_error("Windows took no input");
+}
+
+INPUT keyEvent(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+class Win32Learner final : public FormLearner<WindowLearner, platform::Win32Form> {
+public:
+    explicit Win32Learner(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput))
+    {
+        window().show();
+        settle(hwnd());
+        if (GetForegroundWindow() != hwnd())
+            throw std::runtime_error("the quiz window never came to the front");
+    }
+
+    void clickEvent(quiz::PairIndex index) override
+    {
+        const ControlId event{window::kEventButtons, index};
+        if (chooseInput_() == Input::Mouse)
+            clickAtDescribedPlace(event);
+        else
+            selectEventByKeyboard(event);
+    }
+    void clickDate(quiz::PairIndex index) override { act({window::kDateBoxes, index}); }
+    void pressClear() override { act({window::kClearButton}); }
+
+    void press(Key key) override
+    {
+        switch (key) {
+        case Key::Tab:
+            tap(VK_TAB);
+            break;
+        case Key::Backtab:
+            send({keyEvent(VK_SHIFT, false), keyEvent(VK_TAB, false), keyEvent(VK_TAB, true),
+                  keyEvent(VK_SHIFT, true)});
+            break;
+        case Key::Up:
+            tap(VK_UP);
+            break;
+        case Key::Down:
+            tap(VK_DOWN);
+            break;
+        case Key::Space:
+            tap(VK_SPACE);
+            break;
+        case Key::Enter:
+            tap(VK_RETURN);
+            break;
+        }
+        settle(hwnd());
+    }
+
+    [[nodiscard]] std::string focusedControl() const override
+    {
+        const auto focused = form().controlOf(GetFocus());
+        return focused ? platform::displayName(*focused) : std::string{};
+    }
+
+    [[nodiscard]] Rect placeOf(ControlId control) const override
+    {
+        RECT r{};
+        GetWindowRect(widget(control), &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT *>(&r), 2);
+        return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+
+    [[nodiscard]] double pixelsPerTwip() const override { return form().pixelsPerTwip(); }
+
+    [[nodiscard]] Snapshot snapshot() const override
+    {
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const int width = client.right;
+        const int height = client.bottom;
+
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void *bits = nullptr;
+        HDC windowDc = GetDC(hwnd());
+        HDC memory = CreateCompatibleDC(windowDc);
+        HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+        GdiFlush();
+
+        Snapshot shot{width, height, 1.0, {}};
+        shot.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        const auto *pixels = static_cast<const std::uint32_t *>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            const std::uint32_t p = pixels[i];
+            shot.pixels.push_back({static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                                   static_cast<int>(p & 0xFF)});
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(hwnd(), windowDc);
+        return shot;
+    }
+
+private:
+    [[nodiscard]] HWND hwnd() const { return form().window(); }
+
+    HWND widget(ControlId control) const
+    {
+        HWND w = form().control(control);
+        if (w == nullptr)
+            throw std::runtime_error("no such control: " + platform::displayName(control));
+        return w;
+    }
+
+    void tap(WORD key) { send({keyEvent(key, false), keyEvent(key, true)}); }
+
+    void act(ControlId control)
+    {
+        if (chooseInput_() == Input::Mouse)
+            clickAtDescribedPlace(control);
+        else
+            pressSpaceOn(tabTo(control));
+    }
+
+    // The mouse clicks where the window description puts the control, on
+    // its indicator side, half-way down; a control drawn elsewhere, or
+    // covered, is missed.
+    void clickAtDescribedPlace(ControlId control)
+    {
+        const auto &controls = description_.controls;
+        const auto find = [&](std::string_view name, int index) {
+            const auto it = std::ranges::find_if(
+                controls, [&](const platform::ControlDescription &c) { return c.name == name && c.index == index; });
+            if (it == controls.end())
+                throw std::runtime_error("no such control in the description");
+            return *it;
+        };
+        const platform::ControlDescription c = find(control.name, control.index);
+        platform::Twips left = c.left;
+        platform::Twips top = c.top;
+        if (!c.container.empty()) {
+            const platform::ControlDescription frame = find(c.container, -1);
+            left += frame.left;
+            top += frame.top;
+        }
+        const auto px = [this](platform::Twips t) {
+            return static_cast<int>(t * form().pixelsPerTwip() + 0.5);
+        };
+        POINT at{px(left) + std::min(10, px(c.width) / 2), px(top) + px(c.height) / 2};
+        ClientToScreen(hwnd(), &at);
+        // To the window Windows finds at that point, as a click there goes.
+        // (Sent as the window's messages rather than through SendInput: under
+        // Wine, injected clicks race with its own pointer moves.)
+        HWND target = WindowFromPoint(at);
+        if (target == nullptr || (target != hwnd() && IsChild(hwnd(), target) == FALSE))
+            throw std::runtime_error("nothing to click at the described place");
+        ScreenToClient(target, &at);
+        const LPARAM point = MAKELPARAM(at.x, at.y);
+        PostMessageW(target, WM_MOUSEMOVE, 0, point);
+        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageW(target, WM_LBUTTONUP, 0, point);
+        settle(hwnd());
+    }
+
+    // The keyboard tabs into the event group (one tab stop, as radio groups
+    // have), moves inside it with the arrow keys, and presses Space.
+    void selectEventByKeyboard(ControlId event)
+    {
+        HWND target = widget(event);
+        HWND group = GetParent(target);
+        tabUntil([&](HWND w) { return GetParent(w) == group; });
+        for (int steps = 0; steps < quiz::kPairCount && GetFocus() != target; ++steps) {
+            RECT focus{};
+            RECT wanted{};
+            GetWindowRect(GetFocus(), &focus);
+            GetWindowRect(target, &wanted);
+            press(focus.top < wanted.top ? Key::Down : Key::Up);
+        }
+        pressSpaceOn(target);
+    }
+
+    HWND tabTo(ControlId control)
+    {
+        HWND target = widget(control);
+        return tabUntil([target](HWND w) { return w == target; });
+    }
+
+    template <typename Found>
+    HWND tabUntil(Found found)
+    {
+        for (int steps = 0; steps < 60; ++steps) {
+            HWND focus = GetFocus();
+            if (focus == nullptr)
+                throw std::runtime_error("nothing has the keyboard focus");
+            if (found(focus))
+                return focus;
+            press(Key::Tab);
+        }
+        throw std::runtime_error("Tab never reaches the control");
+    }
+
+    void pressSpaceOn(HWND target)
+    {
+        if (GetFocus() != target)
+            throw std::runtime_error("the focus is not where it was taken");
+        press(Key::Space);
+    }
+
+    std::function<Input()> chooseInput_;
+    platform::WindowDescription description_ = window::describeTarvelMondix();
+};
+
+} // namespace
+
+std::unique_ptr<WindowLearner> makeWin32Learner(std::function<Input()> chooseInput)
+{
+    return std::make_unique<Win32Learner>(std::move(chooseInput));
+}

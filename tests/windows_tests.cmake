@@ -1,0 +1,57 @@
+# The Windows program's tests. Built by MinGW on Linux; where an emulator
+# is set (Wine, tools/wine-run.sh) they run through it, one suite a test,
+# each in a prefix and on a display of its own. Where none is (the 32-bit
+# build) only the checks that read the files run.
+
+add_test(NAME windows.executable
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_executable.sh
+            $<TARGET_FILE:zorelmina> ${CMAKE_SYSTEM_PROCESSOR} ${PROJECT_VERSION})
+set_tests_properties(windows.executable PROPERTIES LABELS windows)
+
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_CROSSCOMPILING)
+    return()
+endif()
+
+add_library(win32_test_support STATIC
+    support/win32_backends.cpp
+    support/win32_learner.cpp support/win32_learner.h
+    support/win32_test_main.cpp
+)
+target_link_libraries(win32_test_support PUBLIC test_support platform_win32 version)
+
+# The program's own resources, for its icon, manifest and version record.
+set(_resources ${PROJECT_BINARY_DIR}/app/zorelmina.rc)
+
+add_executable(win32_tests
+    platform/form_contract_test.cpp
+    platform/win32/win32_form_test.cpp
+    window/keyboard_test.cpp
+    window/looks_test.cpp
+    window/play_test.cpp
+    ${_resources}
+)
+target_link_libraries(win32_tests PRIVATE win32_test_support)
+add_executable(win32_differential_tests window/differential_test.cpp ${_resources})
+target_link_libraries(win32_differential_tests PRIVATE win32_test_support)
+
+# The Wine prefix is made afresh first, once for all the suites.
+add_test(NAME windows.wine_prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --make-prefix)
+set_tests_properties(windows.wine_prefix PROPERTIES FIXTURES_SETUP wine LABELS windows)
+
+function(zorelmina_windows_suites program)
+    cmake_parse_arguments(ARG "" "PREFIX" "SUITES;ENVIRONMENT" ${ARGN})
+    foreach(suite IN LISTS ARG_SUITES)
+        set(name windows.${ARG_PREFIX}${suite})
+        add_test(NAME ${name} COMMAND ${program} --gtest_filter=${suite}.*:*/${suite}.*)
+        set_tests_properties(${name} PROPERTIES
+            FIXTURES_REQUIRED wine LABELS windows TIMEOUT 300 ENVIRONMENT "${ARG_ENVIRONMENT}")
+    endforeach()
+endfunction()
+
+set(_suites FormContract Play Looks Keyboard Win32Form Announcements Accessibility Failure VersionRecord)
+zorelmina_windows_suites(win32_tests SUITES ${_suites})
+# Ten games of the Qt window's fifty: each action under Wine takes longer.
+zorelmina_windows_suites(win32_differential_tests SUITES Differential ENVIRONMENT ZORELMINA_GAMES=10)
+# A second DPI: the same places in pixels of 144 dots per inch.
+zorelmina_windows_suites(win32_tests PREFIX "144dpi." SUITES Looks Keyboard Play Win32Form
+    ENVIRONMENT ZORELMINA_WINE_DPI=144)

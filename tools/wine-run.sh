@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine the way the tests and benchmarks do:
+# 64-bit Wine only, in a private prefix, on a private X display, so that
+# runs side by side cannot take each other's focus and nothing touches the
+# user's own Wine.
+#
+# Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+#        tools/wine-run.sh --make-prefix     make the prefix afresh
+#
+# The prefix is made once (wineboot) into ZORELMINA_WINE_TEMPLATE (default
+# a folder under TMPDIR), with "Times New Roman" mapped to Liberation Serif,
+# which has the same metrics and Cyrillic; each run works on a copy of its
+# own, removed afterwards. ZORELMINA_WINE_DPI sets the copy's DPI (96 when
+# unset), ZORELMINA_WINE_SCREEN the display's size (1024x768).
+set -euo pipefail
+
+template=${ZORELMINA_WINE_TEMPLATE:-${TMPDIR:-/tmp}/zorelmina-wine-$(id -u)}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No .NET or Gecko: nothing here needs them, and Wine would ask to fetch them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+wine=""
+for candidate in /usr/lib/wine/wine64 /usr/lib/wine/wine "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
+done
+[ -n "$wine" ] || { echo "wine-run: Wine is not installed (the wine64 package)" >&2; exit 2; }
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+
+xvfb_pid=""
+run_prefix=""
+cleanup() {
+  if [ -n "$run_prefix" ]; then
+    WINEPREFIX=$run_prefix "$wineserver" -k 2>/dev/null || true
+    WINEPREFIX=$run_prefix "$wineserver" -w 2>/dev/null || true
+    rm -rf "$run_prefix"
+  fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A display of our own; Xvfb says which number it took.
+start_display() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${ZORELMINA_WINE_SCREEN:-1024x768}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  local number=""
+  read -r -t 20 number <"$fifo" || true
+  rm -f "$fifo"
+  [ -n "$number" ] || { echo "wine-run: Xvfb did not start (the xvfb package)" >&2; exit 2; }
+  export DISPLAY=:$number
+}
+
+make_template() {
+  rm -rf "$template"
+  mkdir -p "$(dirname "$template")"
+  local staging
+  staging=$(mktemp -d "$template.XXXXXX")
+  rmdir "$staging"
+  WINEPREFIX=$staging "$wine" wineboot --init >/dev/null 2>&1
+  WINEPREFIX=$staging "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'Times New Roman' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1
+  # Programs open in a desktop of Wine's own, inside one X window: Wine then
+  # keeps the focus and the stacking itself, with no window manager to wait
+  # for, as Windows does.
+  WINEPREFIX=$staging "$wine" reg add 'HKCU\Software\Wine\Explorer' \
+    /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  WINEPREFIX=$staging "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' \
+    /v Default /t REG_SZ /d "${ZORELMINA_WINE_SCREEN:-1024x768}" /f >/dev/null 2>&1
+  # A crash ends the run instead of waiting on a dialog.
+  WINEPREFIX=$staging "$wine" reg add 'HKCU\Software\Wine\WineDbg' \
+    /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  WINEPREFIX=$staging "$wineserver" -w
+  mv "$staging" "$template"
+}
+
+start_display
+if [ "${1:-}" = --make-prefix ]; then
+  exec 9>"$template.lock"
+  flock 9
+  make_template
+  echo "wine-run: prefix made in $template"
+  exit 0
+fi
+[ $# -ge 1 ] || { echo "usage: wine-run.sh PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+
+exec 9>"$template.lock"
+flock 9
+[ -d "$template" ] || make_template
+# Linked, not copied, but for the registry, which each run may change.
+run_prefix=$(mktemp -d "${TMPDIR:-/tmp}/zorelmina-wine-run.XXXXXX")
+cp -al "$template/." "$run_prefix/"
+flock -u 9
+for hive in "$run_prefix"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
+
+export WINEPREFIX=$run_prefix
+if [ -n "${ZORELMINA_WINE_DPI:-}" ]; then
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZORELMINA_WINE_DPI" /f >/dev/null 2>&1
+fi
+status=0
+"$wine" "$@" || status=$?
+exit "$status"
