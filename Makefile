@@ -1,4 +1,6 @@
-# Everything starts here: each target installs what is missing first.
+# Everything starts here: each target installs what is missing first
+# (scripts/install-deps.sh, Debian 12 and 13); NO_DEPS=1 skips that, for
+# machines where the packages came another way.
 SANITIZE ?=
 ifeq ($(SANITIZE),1)
 BUILD_DIR ?= build-sanitize
@@ -15,16 +17,27 @@ BUILD_TYPE ?= Debug
 # CI builds with warnings as errors.
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+NO_DEPS ?=
 
 PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
+VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build test run install package bench lint clean
+# The Windows program: 64-bit (run by the tests under Wine) and 32-bit
+# (built and checked, not run: these machines cannot run 32-bit code).
+WINDOWS_64 := build-windows-x86_64
+WINDOWS_32 := build-windows-i686
+WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
+HAVE_MINGW := $(shell command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v i686-w64-mingw32-g++-posix >/dev/null && echo yes)
+
+.PHONY: all deps configure build test test-linux test-windows run install package windows bench lint clean
 
 all: build
 
 deps:
+ifneq ($(NO_DEPS),1)
 	@./scripts/install-deps.sh
+endif
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(SANITIZER_FLAGS) -DZORELMINA_WERROR=$(WERROR)
@@ -32,8 +45,22 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-test: build
+# Every test: the Linux program's, and (but for the sanitizer build, which
+# is about our code on Linux) the Windows program's under Wine.
+ifeq ($(SANITIZE),1)
+test: test-linux
+else
+test: test-linux test-windows
+endif
+
+test-linux: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+
+test-windows: windows
+ifeq ($(HAVE_MINGW),yes)
+	ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(WINDOWS_32) --output-on-failure
+endif
 
 run: build
 	$(BUILD_DIR)/app/zorelmina
@@ -49,18 +76,40 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	cp $(PACKAGE_DIR)/zorelmina_*.deb .
 
+# zorelmina.exe (64-bit), zorelmina-32bit.exe and zorelmina-<version>.msi
+# in this folder, cross-compiled with MinGW-w64.
+windows: deps
+ifeq ($(HAVE_MINGW),yes)
+	cmake -S . -B $(WINDOWS_64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-x86_64.cmake $(WINDOWS_FLAGS)
+	cmake --build $(WINDOWS_64) --parallel $(JOBS)
+	cmake -S . -B $(WINDOWS_32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-i686.cmake $(WINDOWS_FLAGS)
+	cmake --build $(WINDOWS_32) --parallel $(JOBS)
+	cp $(WINDOWS_64)/app/zorelmina.exe zorelmina.exe
+	cp $(WINDOWS_32)/app/zorelmina.exe zorelmina-32bit.exe
+	cp $(WINDOWS_64)/zorelmina-$(VERSION).msi .
+	@ls -l zorelmina.exe zorelmina-32bit.exe zorelmina-$(VERSION).msi
+else
+	@echo "windows: MinGW-w64 (g++-mingw-w64-x86-64-posix, g++-mingw-w64-i686-posix) is not installed; skipped"
+endif
+
 # Benchmarks in a release build of their own; figures, not pass or fail.
-bench: deps
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORELMINA_BENCHMARKS=ON
+bench: deps windows
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORELMINA_BENCHMARKS=ON \
+	  -DZORELMINA_WINDOWS_PROGRAM=$(CURDIR)/$(WINDOWS_64)/app/zorelmina.exe \
+	  -DZORELMINA_WINDOWS_BARE=$(CURDIR)/$(WINDOWS_64)/bench/bare_window.exe
 	cmake --build build-bench --parallel $(JOBS)
 	build-bench/bench/zorelmina_bench
 
-# clang-tidy over our own sources, tests and benchmarks included.
-LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp window/*.cpp app/*.cpp bench/*.cpp tests/*/*.cpp)
+# clang-tidy over our own sources, tests and benchmarks; the Windows front
+# end is left to the compiler's warnings, as clang-tidy here has no
+# Windows headers.
+LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
+  bench/*.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/window/*.cpp) \
+  $(filter-out tests/support/win32_%,$(wildcard tests/support/*.cpp))
 lint: deps
 	cmake -S . -B build-lint -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON
 	cmake --build build-lint --parallel $(JOBS)
 	printf '%s\n' $(LINT_SOURCES) | xargs -P $(JOBS) -n 1 clang-tidy -p build-lint --quiet
 
 clean:
-	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb zorelmina.exe zorelmina-32bit.exe zorelmina-*.msi

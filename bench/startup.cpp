@@ -4,7 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,14 +15,17 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int spawn(std::vector<std::string> argv, const std::vector<std::string> &extraEnv,
-          const posix_spawn_file_actions_t *actions = nullptr)
+// Starts a program with variables added to its environment, its standard
+// error sent away if asked. It is ended by the system if this process dies
+// first, so that nothing it started outlives a crash.
+int spawn(std::vector<std::string> argv, const std::vector<std::string> &extraEnv, bool quiet = false)
 {
     std::vector<char *> args;
     args.reserve(argv.size() + 1);
@@ -46,9 +49,22 @@ int spawn(std::vector<std::string> argv, const std::vector<std::string> &extraEn
         env.push_back(e.data());
     env.push_back(nullptr);
 
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], actions, nullptr, args.data(), env.data()) != 0)
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid < 0)
         throw std::runtime_error("cannot start " + argv[0]);
+    if (pid == 0) {
+        // Only what is safe between fork and exec.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+        if (quiet) {
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDERR_FILENO);
+        }
+        execvpe(args[0], args.data(), env.data());
+        _exit(127);
+    }
     return pid;
 }
 
@@ -73,22 +89,59 @@ struct XcbEventFree {
     }
 };
 
+// Ends a started program however the measuring ends.
+class Child {
+public:
+    explicit Child(int pid) : pid_(pid) {}
+    ~Child() { end(); }
+    Child(const Child &) = delete;
+    Child &operator=(const Child &) = delete;
+
+    [[nodiscard]] int pid() const { return pid_; }
+    // Kept running past this guard.
+    int release() { return std::exchange(pid_, -1); }
+    void end()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    int pid_;
+};
+
+std::unique_ptr<xcb_connection_t, XcbDisconnect> connectTo(const std::string &display)
+{
+    return std::unique_ptr<xcb_connection_t, XcbDisconnect>(xcb_connect(display.c_str(), nullptr));
+}
+
 } // namespace
 
 PrivateXServer::PrivateXServer()
 {
     // Xvfb picks a free display and writes its number to the pipe.
     std::array<int, 2> pipeFds{};
-    if (pipe(pipeFds.data()) != 0)
+    // The reading end is not passed on to the programs started later.
+    if (pipe2(pipeFds.data(), O_CLOEXEC) != 0)
         throw std::runtime_error("pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_ = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                  "tcp"},
-                 {}, &actions);
-    posix_spawn_file_actions_destroy(&actions);
+    // Xvfb keeps the writing end; it must survive exec.
+    fcntl(pipeFds[1], F_SETFD, 0);
+    int pid = -1;
+    try {
+        // No reset when the last client leaves: the server would refuse
+        // connections while it starts over between two programs.
+        pid = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "1024x768x24", "-nolisten",
+                     "tcp", "-noreset"},
+                    {}, true);
+    } catch (...) {
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        throw;
+    }
+    Child xvfb(pid);
     close(pipeFds[1]);
 
     std::string number;
@@ -99,6 +152,15 @@ PrivateXServer::PrivateXServer()
     if (number.empty())
         throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
     display_ = ":" + number;
+
+    // Xvfb names its display a moment before it takes connections.
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (xcb_connection_has_error(connectTo(display_).get()) != 0) {
+        if (Clock::now() > deadline)
+            throw std::runtime_error("Xvfb never took connections on " + display_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    pid_ = xvfb.release();
 }
 
 PrivateXServer::~PrivateXServer()
@@ -106,12 +168,14 @@ PrivateXServer::~PrivateXServer()
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
 }
 
-StartupSample measureStartup(const PrivateXServer &server, const std::string &program)
+StartupSample measureStartup(const PrivateXServer &server, const std::vector<std::string> &command,
+                             const std::vector<std::string> &environment)
 {
-    const std::unique_ptr<xcb_connection_t, XcbDisconnect> x(xcb_connect(server.display().c_str(), nullptr));
+    const auto x = connectTo(server.display());
     if (xcb_connection_has_error(x.get()) != 0)
         throw std::runtime_error("cannot reach " + server.display());
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x.get())).data;
@@ -119,27 +183,28 @@ StartupSample measureStartup(const PrivateXServer &server, const std::string &pr
     xcb_change_window_attributes(x.get(), screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(x.get());
 
+    std::vector<std::string> env = environment;
+    env.push_back("DISPLAY=" + server.display());
     const auto start = Clock::now();
-    const int pid = spawn({program}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb"});
+    Child child(spawn(command, env));
 
     bool mapped = false;
     pollfd fd{xcb_get_file_descriptor(x.get()), POLLIN, 0};
-    while (!mapped && Clock::now() - start < std::chrono::seconds(20)) {
+    while (!mapped && Clock::now() - start < std::chrono::seconds(30)) {
         while (const std::unique_ptr<xcb_generic_event_t, XcbEventFree> event{xcb_poll_for_event(x.get())})
             mapped = mapped || (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
         if (!mapped)
             poll(&fd, 1, 50);
     }
     const auto untilMapped = Clock::now() - start;
+    if (!mapped)
+        throw std::runtime_error(command.front() + " never mapped a window");
 
     // Let it paint, then read what it took at its peak. (The peak that wait4
     // reports would count the memory of this process, which the child
     // shared until it started the program.)
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const long peak = peakResidentKiB(pid);
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-    if (!mapped)
-        throw std::runtime_error(program + " never mapped a window");
+    const long peak = peakResidentKiB(child.pid());
+    child.end();
     return {untilMapped, peak};
 }

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
-// A private X server for the length of a benchmark run.
+// A private X server for the length of a benchmark run, up and accepting
+// connections once constructed; stopped, whatever happens, when it goes.
 class PrivateXServer {
 public:
     PrivateXServer();
@@ -23,6 +25,9 @@ struct StartupSample {
     long peakResidentKiB;
 };
 
-// Starts program on the display and times it until its first window is
-// mapped; lets it settle, ends it, and reads its peak resident memory.
-StartupSample measureStartup(const PrivateXServer &server, const std::string &program);
+// Starts a program (its arguments, and variables added to the environment)
+// on the display, and times it until its first window is mapped; lets it
+// paint, reads its peak resident memory, and ends it. Throws if it never
+// maps a window; the program is ended either way.
+StartupSample measureStartup(const PrivateXServer &server, const std::vector<std::string> &command,
+                             const std::vector<std::string> &environment);

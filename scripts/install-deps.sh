@@ -4,12 +4,14 @@
 set -euo pipefail
 
 packages=(
+  # the Linux program and its tests
   build-essential
   cmake
   pkg-config
   qt6-base-dev
   qt6-base-dev-tools
   qt6-base-private-dev
+  qt6-translations-l10n
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
@@ -26,9 +28,19 @@ packages=(
   clang-tidy
   # packaging and its checks
   dpkg-dev
+  file
   desktop-file-utils
   appstream
+  # the Windows program: cross compilers (64- and 32-bit), GoogleTest's
+  # sources, 64-bit Wine to run the tests, wixl for the installer
+  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64
+  binutils-mingw-w64-i686
+  googletest
+  wine64
+  wixl
+  msitools
 )
 
 missing=()

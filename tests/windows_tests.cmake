@@ -55,3 +55,15 @@ zorelmina_windows_suites(win32_differential_tests SUITES Differential ENVIRONMEN
 # A second DPI: the same places in pixels of 144 dots per inch.
 zorelmina_windows_suites(win32_tests PREFIX "144dpi." SUITES Looks Keyboard Play Win32Form
     ENVIRONMENT ZORELMINA_WINE_DPI=144)
+
+# The installer, installed, run and removed under Wine.
+if(TARGET msi)
+    add_executable(window_probe windows/window_probe.cpp)
+    target_link_options(window_probe PRIVATE -municode)
+    add_test(NAME windows.msi
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shell ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_msi.sh
+                ${ZORELMINA_MSI} $<TARGET_FILE:zorelmina> $<TARGET_FILE:window_probe>
+                ${PROJECT_BINARY_DIR}/packaging/windows/staging ${PROJECT_SOURCE_DIR}/packaging/windows/make_msi.sh
+                ${ZORELMINA_WIXL} ${ZORELMINA_MSIBUILD} ${PROJECT_VERSION})
+    set_tests_properties(windows.msi PROPERTIES FIXTURES_REQUIRED wine LABELS "windows;packaging" TIMEOUT 300)
+endif()

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the quiz's 32 x 32 icon, a night sky with a crescent moon over a
 hill, and writes it three ways into window/icons/: XPM (built into the
-program), an indexed PNG (for the desktop's icon theme) and ICO (for the
-Windows executable). Edit the drawing here and run this from the
+program), an indexed PNG (for the desktop's icon theme) and ICO with a
+classic 256-colour bitmap (for the Windows executable and installer). Edit the drawing here and run this from the
 repository's top folder; a test checks that the three files agree."""
 
 import math
@@ -68,11 +68,24 @@ def to_png(px):
             + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
-def to_ico(png):
-    """One 32 x 32 image; Windows reads PNG data inside an ICO."""
+def to_ico(px):
+    """One 32 x 32, 256-colour image as a classic bitmap, which every
+    Windows reads (PNG inside an ICO needs Vista or later): a bottom-up
+    8-bit DIB of twice the height, the colours then the AND mask, which is
+    all clear since the icon is square and opaque."""
+    colours = sorted({c for row in px for c in row})
+    assert len(colours) <= 256
+    index = {c: i for i, c in enumerate(colours)}
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    palette += b"\0" * (4 * 256 - len(palette))
+    xor = b"".join(bytes(index[c] for c in row) for row in reversed(px))
+    mask_row = (SIZE + 31) // 32 * 4
+    mask = b"\0" * (mask_row * SIZE)
+    info = struct.pack("<IiiHHIIiiII", 40, SIZE, 2 * SIZE, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
+    image = info + palette + xor + mask
     header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(png), 6 + 16)
-    return header + entry + png
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    return header + entry + image
 
 if __name__ == "__main__":
     pixels = draw()
@@ -82,4 +95,4 @@ if __name__ == "__main__":
     with open("window/icons/zorelmina.png", "wb") as f:
         f.write(png)
     with open("window/icons/zorelmina.ico", "wb") as f:
-        f.write(to_ico(png))
+        f.write(to_ico(pixels))

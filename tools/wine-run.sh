@@ -5,7 +5,16 @@
 # user's own Wine.
 #
 # Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+#        tools/wine-run.sh --shell SCRIPT [ARGUMENTS...]
+#                                  run a bash script with WINE and WINESERVER
+#                                  set, in a prefix of its own
 #        tools/wine-run.sh --make-prefix     make the prefix afresh
+#        tools/wine-run.sh --bench-prefix DIR
+#                                  make DIR a prefix for timing start-up, each
+#                                  window its own X window (no Wine desktop),
+#                                  its wineserver kept running, and print the
+#                                  Wine to run programs with
+#        tools/wine-run.sh --remove-prefix DIR   stop its wineserver, remove it
 #
 # The prefix is made once (wineboot) into ZORELMINA_WINE_TEMPLATE (default
 # a folder under TMPDIR), with "Times New Roman" mapped to Liberation Serif,
@@ -25,8 +34,10 @@ for candidate in /usr/lib/wine/wine64 /usr/lib/wine/wine "$(command -v wine64 ||
   if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
 done
 [ -n "$wine" ] || { echo "wine-run: Wine is not installed (the wine64 package)" >&2; exit 2; }
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+wineserver=""
+for candidate in "$(dirname "$wine")/wineserver64" "$(dirname "$wine")/wineserver" "$(command -v wineserver || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wineserver=$candidate; break; fi
+done
 
 xvfb_pid=""
 run_prefix=""
@@ -78,6 +89,34 @@ make_template() {
   mv "$staging" "$template"
 }
 
+copy_template() {
+  cp -al "$template/." "$1/"
+  for hive in "$1"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
+}
+
+case "${1:-}" in
+--remove-prefix)
+  WINEPREFIX=$2 "$wineserver" -k 2>/dev/null || true
+  WINEPREFIX=$2 "$wineserver" -w 2>/dev/null || true
+  rm -rf "$2"
+  exit 0
+  ;;
+--bench-prefix)
+  start_display
+  exec 9>"$template.lock"
+  flock 9
+  [ -d "$template" ] || make_template
+  mkdir -p "$2"
+  copy_template "$2"
+  flock -u 9
+  export WINEPREFIX=$2
+  "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+  "$wineserver" -p
+  echo "$wine"
+  exit 0
+  ;;
+esac
+
 start_display
 if [ "${1:-}" = --make-prefix ]; then
   exec 9>"$template.lock"
@@ -93,14 +132,18 @@ flock 9
 [ -d "$template" ] || make_template
 # Linked, not copied, but for the registry, which each run may change.
 run_prefix=$(mktemp -d "${TMPDIR:-/tmp}/zorelmina-wine-run.XXXXXX")
-cp -al "$template/." "$run_prefix/"
+copy_template "$run_prefix"
 flock -u 9
-for hive in "$run_prefix"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
 
 export WINEPREFIX=$run_prefix
 if [ -n "${ZORELMINA_WINE_DPI:-}" ]; then
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZORELMINA_WINE_DPI" /f >/dev/null 2>&1
 fi
 status=0
-"$wine" "$@" || status=$?
+if [ "$1" = --shell ]; then
+  shift
+  WINE=$wine WINESERVER=$wineserver bash "$@" || status=$?
+else
+  "$wine" "$@" || status=$?
+fi
 exit "$status"

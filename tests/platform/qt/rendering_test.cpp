@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QtEndian>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -248,10 +249,35 @@ TEST(Icon, IsOneSmallImageKeptAlikeInEveryForm)
     EXPECT_LE(themed.colorCount(), 256);
     EXPECT_EQ(builtIn.convertToFormat(QImage::Format_RGB32), themed.convertToFormat(QImage::Format_RGB32));
 
-    // The Windows icon holds the PNG itself, after its 22-byte header.
-    QFile png(icons + "zorelmina.png");
+    // The Windows icon: one 32 x 32 entry, a classic 256-colour bitmap that
+    // any Windows reads, with the same pixels.
     QFile ico(icons + "zorelmina.ico");
-    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     ASSERT_TRUE(ico.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ico.readAll().mid(22), png.readAll());
+    const QByteArray data = ico.readAll();
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(data.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    ASSERT_GE(data.size(), 22 + 40 + 1024 + 32 * 32);
+    EXPECT_EQ(u16(2), 1) << "an icon";
+    ASSERT_EQ(u16(4), 1) << "one image";
+    EXPECT_EQ(static_cast<unsigned char>(data[6]), 32);
+    EXPECT_EQ(static_cast<unsigned char>(data[7]), 32);
+    EXPECT_EQ(u16(6 + 6), 8) << "8 bits a pixel";
+    const qsizetype image = u32(6 + 12);
+    EXPECT_EQ(u32(image), 40U) << "a bitmap, not PNG";
+    EXPECT_EQ(u32(image + 4), 32U);
+    EXPECT_EQ(u32(image + 8), 64U) << "colours and mask";
+    EXPECT_EQ(u16(image + 14), 8);
+    const qsizetype palette = image + 40;
+    const qsizetype pixels = palette + 4 * 256;
+    const QImage expected = themed.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            // Bottom row first.
+            const auto i = static_cast<unsigned char>(data[pixels + (31 - y) * 32 + x]);
+            const QColor colour(static_cast<unsigned char>(data[palette + 4 * i + 2]),
+                                static_cast<unsigned char>(data[palette + 4 * i + 1]),
+                                static_cast<unsigned char>(data[palette + 4 * i]));
+            ASSERT_EQ(colour, expected.pixelColor(x, y)) << x << "," << y;
+        }
+    }
 }
