@@ -1,7 +1,10 @@
 #include "qt_start.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -44,9 +47,14 @@ void holdWhileStarting(QtMsgType type, const QMessageLogContext & /*context*/, c
 
 std::unique_ptr<QApplication> startQt(int &argc, char **argv)
 {
+    // Fontconfig reads its whole configuration the first time anything asks
+    // for a font, which is most of what the window waits for before it can
+    // show; it reads it here, beside Qt connecting to the display.
+    std::thread fonts([] { FcInit(); });
     const QtMessageHandler standard = qInstallMessageHandler(holdWhileStarting);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(standard);
+    fonts.join();
     for (const HeldMessage &m : heldMessages())
         standard(m.type, QMessageLogContext(), m.text);
     heldMessages().clear();

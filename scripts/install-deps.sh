@@ -18,6 +18,7 @@ packages=(
   libxcb1-dev
   fonts-liberation
   fontconfig
+  libfontconfig-dev
   xvfb
   xauth
   # the screen-reader check: a private D-Bus session, AT-SPI and a client

@@ -110,8 +110,8 @@ case "${1:-}" in
   copy_template "$2"
   flock -u 9
   export WINEPREFIX=$2
-  "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   "$wineserver" -p
+  "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   echo "$wine"
   exit 0
   ;;

@@ -1,6 +1,7 @@
 #include "accessibility.h"
 
 #include "announcer.h"
+#include "flat_frame.h"
 
 #include <QAccessibleWidget>
 
@@ -12,6 +13,8 @@ QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *obje
 {
     if (auto *announcer = qobject_cast<Announcer *>(object))
         return new QAccessibleWidget(announcer, QAccessible::Notification);
+    if (auto *frame = qobject_cast<FlatFrame *>(object))
+        return new QAccessibleWidget(frame, QAccessible::Grouping);
     return nullptr;
 }
 

@@ -51,6 +51,8 @@ QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<
         // An option button clicks when it becomes the selected one, however
         // that came about: mouse, keyboard or a screen reader's action. Code
         // only ever clears one, which raises nothing.
+        if (w == nullptr)
+            return; // a list that is never shown
         if (auto *option = qobject_cast<QRadioButton *>(w)) {
             QObject::connect(option, &QAbstractButton::toggled, widget_.get(), [this, id](bool selected) {
                 if (selected)
@@ -138,9 +140,17 @@ void QtForm::setText(ControlId box, std::string_view text)
 
 std::string QtForm::listItem(ControlId list, int item) const
 {
+    const auto outOfRange = [&] {
+        return std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
+    };
+    if (const std::vector<std::string> *items = widget_->storedItems(list)) {
+        if (item < 0 || static_cast<std::size_t>(item) >= items->size())
+            throw outOfRange();
+        return (*items)[static_cast<std::size_t>(item)];
+    }
     const QListWidgetItem *entry = as<QListWidget>(list).item(item);
     if (entry == nullptr)
-        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
+        throw outOfRange();
     return entry->text().toStdString();
 }
 

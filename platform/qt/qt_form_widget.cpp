@@ -5,6 +5,7 @@
 #include "flat_frame.h"
 #include "focus_style.h"
 #include "qt_text.h"
+#include "solid_button.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -71,20 +72,6 @@ void fillBackground(QWidget *widget, const Rgb &rgb)
     widget->setAutoFillBackground(true);
 }
 
-// Styles draw a push button's palette colour as a gradient or ignore it; a
-// style sheet gives the solid face the description asks for, dark text, and
-// a raised border that sinks while pressed and turns dark and solid with
-// the focus.
-void paintButtonFace(QPushButton *button, const Rgb &rgb)
-{
-    const QColor face = toQColor(rgb);
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
-                                         " border: 2px outset %2; }"
-                                         "QPushButton:pressed { border-style: inset; }"
-                                         "QPushButton:focus { border: 2px solid %3; }")
-                              .arg(face.name(), face.lighter(150).name(), kFocusColour.name()));
-}
-
 // The icon also at twice and three times its size for high-density screens,
 // with square pixels rather than smoothed ones.
 QIcon crispIcon(const std::string &name)
@@ -119,6 +106,9 @@ double naturalPixelsPerTwip(const QScreen *screen)
 QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent)
     : QWidget(parent, flagsFor(description)), description_(description)
 {
+    // Before any control exists: Qt keeps the first accessible face it
+    // makes for each.
+    installAccessibility();
     setObjectName(toQString(description_.name));
     setWindowTitle(toQString(description_.title));
     if (!description_.icon.empty())
@@ -129,7 +119,6 @@ QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent
         controls_.add(c, create(c));
     layOut();
     chainTabOrder();
-    installAccessibility();
 
     // Centred on the screen, frame and title bar included.
     if (const QScreen *s = screen()) {
@@ -172,8 +161,8 @@ void QtFormWidget::layOut()
 {
     pixelsPerTwip_ = fittingScale();
     for (const ControlDescription &c : description_.controls)
-        control({c.name, c.index})
-            ->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
+        if (QWidget *w = control({c.name, c.index}))
+            w->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
     setFixedSize(toPixels(description_.clientWidth), toPixels(description_.clientHeight));
 
     // The font shrinks with the layout; text does not shrink quite in
@@ -182,21 +171,16 @@ void QtFormWidget::layOut()
     constexpr double kStep = 0.25;
     constexpr double kSmallest = 6;
     double shrink = pixelsPerTwip_ / naturalPixelsPerTwip(screen());
-    useFont(toQFont(description_.font, shrink));
+    setFont(toQFont(description_.font, shrink));
+    // At its full size the window is drawn to hold its captions; asking the
+    // font now would only make the window wait for the font system before it
+    // shows.
+    if (shrink >= 1)
+        return;
     while (!captionsFit() && description_.font.pointSize * shrink > kSmallest) {
         shrink -= kStep / description_.font.pointSize;
-        useFont(toQFont(description_.font, shrink));
+        setFont(toQFont(description_.font, shrink));
     }
-}
-
-void QtFormWidget::useFont(const QFont &font)
-{
-    setFont(font);
-    // A control with a style sheet keeps the font it had when the sheet was
-    // applied rather than follow the window's; it is told again.
-    for (const auto &[key, w] : controls_)
-        if (!w->styleSheet().isEmpty())
-            w->setFont(font);
 }
 
 bool QtFormWidget::captionsFit() const
@@ -210,6 +194,8 @@ bool QtFormWidget::captionsFit() const
                && b->fontMetrics().height() <= b->height();
     };
     for (const auto &[key, w] : controls_) {
+        if (w == nullptr)
+            continue;
         const QFontMetrics metrics = w->fontMetrics();
         bool fit = true;
         if (const auto *option = qobject_cast<const QRadioButton *>(w))
@@ -284,8 +270,20 @@ bool QtFormWidget::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+const std::vector<std::string> *QtFormWidget::storedItems(ControlId id) const
+{
+    return storedLists_.find(id);
+}
+
 QWidget *QtFormWidget::create(const ControlDescription &c)
 {
+    // A list that is never shown needs no widget, only its items: nothing
+    // is built that no one will see, and nothing, the accessibility tree
+    // included, can reach its items through the window.
+    if (c.kind == ControlKind::ListBox && !c.visible) {
+        storedLists_.add(c, c.items);
+        return nullptr;
+    }
     QWidget *container = nullptr;
     if (c.visible) {
         container = c.container.empty() ? this : control({c.container});
@@ -316,7 +314,8 @@ QWidget *QtFormWidget::create(const ControlDescription &c)
         break;
     }
     case ControlKind::PushButton: {
-        auto *button = new QPushButton(caption, container);
+        QPushButton *button = c.background ? new SolidButton(caption, toQColor(*c.background), container)
+                                           : new QPushButton(caption, container);
         // Enter presses it too, as Space does.
         button->setAutoDefault(true);
         widget = button;
@@ -338,8 +337,8 @@ QWidget *QtFormWidget::create(const ControlDescription &c)
 
     widget->setObjectName(toQString(displayName({c.name, c.index})));
     if (c.background) {
-        if (auto *button = qobject_cast<QPushButton *>(widget))
-            paintButtonFace(button, *c.background);
+        if (qobject_cast<SolidButton *>(widget) != nullptr)
+            widget->setPalette(fixedPalette(toQColor(*c.background)));
         else
             fillBackground(widget, *c.background);
     }

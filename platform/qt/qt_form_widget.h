@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -35,7 +36,12 @@ public:
         return qobject_cast<Widget *>(control(id));
     }
 
-    // Every control with the name the description gives it.
+    // The items of a list box that is never shown, which has no widget;
+    // nullptr for any other control.
+    [[nodiscard]] const std::vector<std::string> *storedItems(ControlId id) const;
+
+    // Every control with the name the description gives it (the widget is
+    // nullptr for a list box that is never shown).
     template <typename Visit>
     void forEachControl(Visit visit) const
     {
@@ -58,15 +64,15 @@ private:
     // Places everything at the scale the screen calls for.
     void layOut();
     [[nodiscard]] double fittingScale() const;
-    void useFont(const QFont &font);
     // Whether every caption shows whole at the font as set.
     [[nodiscard]] bool captionsFit() const;
     void followScreen();
 
     WindowDescription description_;
     ControlMap<QWidget *> controls_;
-    // Controls never shown live outside the window, so that nothing, the
-    // accessibility tree included, reaches them through it.
+    ControlMap<std::vector<std::string>> storedLists_;
+    // Other controls never shown live outside the window, so that nothing,
+    // the accessibility tree included, reaches them through it.
     std::vector<std::unique_ptr<QWidget>> neverShown_;
     double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     bool placed_ = false;

@@ -24,6 +24,7 @@ extra=$(cd "$prefix" && find . -type f | sort | grep -v -x -e ./bin/zorelmina \
 cmp -s "$icon" "$source/window/icons/zorelmina.png" || fail "installed icon differs from the drawn one"
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
 grep -q "^Icon=$app_id\$" "$desktop" || fail "desktop entry names another icon"
+grep -q "^StartupWMClass=zorelmina\$" "$desktop" || fail "desktop entry does not name the window's class"
 appstreamcli validate --no-net --pedantic "$metainfo" >/dev/null \
   || { appstreamcli validate --no-net --pedantic "$metainfo"; fail "metainfo does not validate"; }
 grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo release is not $version"

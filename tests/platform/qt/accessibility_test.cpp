@@ -1,6 +1,7 @@
 // What a screen reader is given: the tree of roles, names and states, the
 // events that make it speak, and the actions it can perform.
 #include "accessibility_listener.h"
+#include "platform/qt/qt_text.h"
 #include "qt_quiz.h"
 #include "verdicts.h"
 
@@ -99,10 +100,6 @@ protected:
     std::vector<QString> announced;
 };
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 } // namespace
 
@@ -113,19 +110,19 @@ TEST_F(Accessibility, EveryControlHasItsRoleAndName)
         const auto pair = quiz::pair(static_cast<quiz::PairIndex>(i));
         const Node &event = nodeFor(nodes, window.event(static_cast<int>(i)));
         EXPECT_EQ(event.role, QAccessible::RadioButton);
-        EXPECT_EQ(event.name, qs(pair.event));
+        EXPECT_EQ(event.name, platform::toQString(pair.event));
         EXPECT_TRUE(event.state.checkable);
         const Node &date = nodeFor(nodes, window.date(static_cast<int>(i)));
         EXPECT_EQ(date.role, QAccessible::CheckBox);
         // A caption that ends in a blank is read without it.
-        EXPECT_EQ(date.name.trimmed(), qs(pair.date).trimmed());
+        EXPECT_EQ(date.name.trimmed(), platform::toQString(pair.date).trimmed());
     }
     EXPECT_EQ(nodeFor(nodes, window.clear()).role, QAccessible::Button);
-    EXPECT_EQ(nodeFor(nodes, window.clear()).name, qs(quiz::texts().clearCaption));
-    EXPECT_EQ(nodeFor(nodes, window.control({window::kHeading, 0})).name, qs(quiz::texts().heading));
+    EXPECT_EQ(nodeFor(nodes, window.clear()).name, platform::toQString(quiz::texts().clearCaption));
+    EXPECT_EQ(nodeFor(nodes, window.control({window::kHeading, 0})).name, platform::toQString(quiz::texts().heading));
     EXPECT_EQ(nodeFor(nodes, window.control({window::kEventFrame})).role, QAccessible::Grouping);
-    EXPECT_EQ(nodeFor(nodes, window.control({window::kEventFrame})).name, qs(quiz::texts().eventFrameCaption));
-    EXPECT_EQ(nodeFor(nodes, window.control({window::kDateFrame})).name, qs(quiz::texts().dateFrameCaption));
+    EXPECT_EQ(nodeFor(nodes, window.control({window::kEventFrame})).name, platform::toQString(quiz::texts().eventFrameCaption));
+    EXPECT_EQ(nodeFor(nodes, window.control({window::kDateFrame})).name, platform::toQString(quiz::texts().dateFrameCaption));
 
     const Node &result = nodeFor(nodes, window.result());
     EXPECT_EQ(result.role, QAccessible::EditableText);
@@ -142,7 +139,7 @@ TEST_F(Accessibility, HiddenExplanationListIsLeftOut)
         EXPECT_NE(n.role, QAccessible::List);
         EXPECT_NE(n.object, window.control({window::kExplanationList}));
         for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
-            EXPECT_NE(n.name, qs(quiz::pair(i).explanation)) << "an explanation is reachable";
+            EXPECT_NE(n.name, platform::toQString(quiz::pair(i).explanation)) << "an explanation is reachable";
     }
     // Nor from the application down.
     std::vector<Node> all;

@@ -1,0 +1,31 @@
+#include "solid_button.h"
+
+#include "focus_style.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace platform {
+
+SolidButton::SolidButton(const QString &caption, const QColor &face, QWidget *parent)
+    : QPushButton(caption, parent), face_(face)
+{
+}
+
+void SolidButton::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), face_);
+    QPalette edges = palette();
+    edges.setColor(QPalette::Light, face_.lighter(150));
+    edges.setColor(QPalette::Dark, face_.darker(200));
+    qDrawShadePanel(&painter, rect(), edges, isDown(), kBorder);
+    if (hasFocus()) {
+        painter.setPen(QPen(kFocusColour, kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(kBorder / 2.0, kBorder / 2.0, -kBorder / 2.0, -kBorder / 2.0));
+    }
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(isDown() ? rect().translated(1, 1) : rect(), Qt::AlignCenter, text());
+}
+
+} // namespace platform
