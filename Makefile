@@ -104,7 +104,7 @@ bench: deps windows
 # end is left to the compiler's warnings, as clang-tidy here has no
 # Windows headers.
 LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
-  bench/*.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/window/*.cpp) \
+  bench/quiz_bench.cpp bench/startup.cpp bench/bare_window.cpp bench/bare_text_window.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/window/*.cpp) \
   $(filter-out tests/support/win32_%,$(wildcard tests/support/*.cpp))
 lint: deps
 	cmake -S . -B build-lint -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON

@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     QLabel window(QString::fromUtf8("Зорелмина"));
     window.setFont(QFont(QStringLiteral("Times New Roman"), 12));
     window.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    window.setWindowTitle(QString::fromUtf8(ZORELMINA_TITLE));
+    window.setWindowTitle(QString::fromUtf8(kQuizTitle.data(), static_cast<qsizetype>(kQuizTitle.size())));
     window.setFixedSize(484, 406);
     window.show();
     return QApplication::exec();

@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     RECT outer{0, 0, 484, 406};
     AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     wchar_t title[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, ZORELMINA_TITLE, -1, title, 256);
+    MultiByteToWideChar(CP_UTF8, 0, kQuizTitle.data(), static_cast<int>(kQuizTitle.size()), title, 255);
     HWND window = CreateWindowExW(0, bare.lpszClassName, title, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
                                   nullptr);

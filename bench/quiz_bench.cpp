@@ -283,13 +283,14 @@ int run(int argc, char **argv)
                      15});
 
     std::optional<BenchPrefix> wine;
-    const std::string windowsProgram = WINDOWS_PROGRAM;
-    const std::string windowsBare = WINDOWS_BARE_WINDOW;
+    const std::filesystem::path windowsProgram{WINDOWS_PROGRAM};
+    const std::filesystem::path windowsBare{WINDOWS_BARE_WINDOW};
     if (!windowsProgram.empty() && std::filesystem::exists(windowsProgram) && std::filesystem::exists(windowsBare)) {
         wine.emplace();
         if (wine->ready()) {
             registerStartup("Startup/Windows", xServer,
-                            {{{"quiz", {wine->wine(), windowsProgram}}, {"bare", {wine->wine(), windowsBare}}},
+                            {{{"quiz", {wine->wine(), windowsProgram.string()}},
+                              {"bare", {wine->wine(), windowsBare.string()}}},
                              {wine->variable(), "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml="},
                              11});
             std::printf("zorelmina.exe: %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(windowsProgram)));

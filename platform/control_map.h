@@ -64,7 +64,7 @@ public:
 private:
     struct Key {
         std::string name;
-        int index;
+        int index = -1;
     };
     // Looks keys up by ControlId without building a string.
     struct Order {

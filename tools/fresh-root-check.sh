@@ -3,27 +3,28 @@
 # root made with debootstrap (minbase), with nothing added but make, on a
 # copy of what is committed here.
 #
-# Usage: tools/fresh-root-check.sh RELEASE [TARGET...]
+# Usage: tools/fresh-root-check.sh RELEASE [STEP...]
 #   RELEASE  a Debian release: bookworm (12) or trixie (13), or any other
 #            that debootstrap knows
-#   TARGET   make targets to run one after another (default: test)
+#   STEP     what to do, one after another in the same root (default:
+#            test). A make target with its variables, quoted as one word
+#            ("test SANITIZE=1"), or one of:
+#              apt-install  install the .deb that make package left, with
+#                           apt, and start the installed program
+#              run-no-display   make run with no display: its one line
+#              run-xvfb     make run on an Xvfb display: the window opens
 #
 # Needs root, debootstrap and the Debian mirror (ZORELMINA_MIRROR, default
 # http://deb.debian.org/debian). The base system is downloaded once and kept
 # as a tarball in ZORELMINA_ROOTS (default /var/tmp/zorelmina-roots); every
 # run unpacks it afresh and removes it afterwards (ZORELMINA_KEEP_ROOT=1
-# keeps it, for a look inside). Make runs with CI=true, as CI does, and any
-# further VAR=value arguments after the targets are passed to make.
+# keeps it, for a look inside). Make runs with CI=true, as CI does.
 set -euo pipefail
 
 release=${1:?usage: fresh-root-check.sh RELEASE [TARGET...]}
 shift
-targets=()
-make_vars=(CI=true)
-for arg in "$@"; do
-  if [[ $arg == *=* ]]; then make_vars+=("$arg"); else targets+=("$arg"); fi
-done
-[ ${#targets[@]} -gt 0 ] || targets=(test)
+steps=("$@")
+[ ${#steps[@]} -gt 0 ] || steps=(test)
 
 mirror=${ZORELMINA_MIRROR:-http://deb.debian.org/debian}
 cache=${ZORELMINA_ROOTS:-/var/tmp/zorelmina-roots}
@@ -87,14 +88,37 @@ in_root() {
 echo "fresh-root-check: $release: apt-get install make"
 in_root sh -c 'apt-get update -q >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q make >/dev/null'
 
+# Steps that are not make targets, run as a shell in the root.
+step_command() {
+  case $1 in
+  apt-install)
+    echo 'cd /src/zorelmina && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./zorelmina_*.deb >/dev/null &&
+      command -v zorelmina && test -f /usr/share/applications/*zorelmina*.desktop &&
+      { QT_QPA_PLATFORM=offscreen timeout 3 zorelmina; test $? -eq 124; } &&
+      DEBIAN_FRONTEND=noninteractive apt-get remove -y -q zorelmina >/dev/null && ! command -v zorelmina'
+    ;;
+  run-no-display)
+    echo 'cd /src/zorelmina && out=$(env -u DISPLAY -u WAYLAND_DISPLAY make run CI=true 2>&1); echo "$out" | tail -n 3;
+      echo "$out" | grep -q "^zorelmina: cannot open the quiz window: no display is set"'
+    ;;
+  run-xvfb)
+    echo 'cd /src/zorelmina && make build CI=true >/dev/null && { Xvfb :42 -nolisten tcp >/dev/null 2>&1 & } && sleep 2 &&
+      { DISPLAY=:42 timeout 10 make run CI=true; test $? -eq 124; }'
+    ;;
+  *)
+    echo "cd /src/zorelmina && make $1 CI=true"
+    ;;
+  esac
+}
+
 status=0
-for target in "${targets[@]}"; do
-  echo "fresh-root-check: $release: make $target ${make_vars[*]}"
-  if in_root make -C /src/zorelmina "$target" "${make_vars[@]}"; then
-    echo "fresh-root-check: $release: make $target: passed"
+for step in "${steps[@]}"; do
+  echo "fresh-root-check: $release: $step"
+  if in_root bash -c "$(step_command "$step")"; then
+    echo "fresh-root-check: $release: $step: passed"
   else
     status=$?
-    echo "fresh-root-check: $release: make $target: FAILED ($status)"
+    echo "fresh-root-check: $release: $step: FAILED ($status)"
     break
   fi
 done

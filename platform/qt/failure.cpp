@@ -19,7 +19,8 @@ void reportFailureAndExit(std::string_view what, QWidget *window)
         QMessageBox::critical(window, QStringLiteral("Зорелмина"),
                               QStringLiteral("Програмата спира поради грешка:\n%1").arg(toQString(what)));
     }
-    std::exit(EXIT_FAILURE);
+    // The end, on purpose: no other thread of ours carries on.
+    std::exit(EXIT_FAILURE); // NOLINT(concurrency-mt-unsafe)
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 #include <vector>
 
@@ -21,9 +22,9 @@ namespace {
 
 struct AnswerCase {
     const char *name;
-    PairIndex event; // kNoPair: none selected
     std::vector<PairIndex> ticked;
     std::vector<PairIndex> greyed;
+    PairIndex event; // kNoPair: none selected
     // Indexes before the check.
     PairIndex eventIndexBefore;
     PairIndex dateIndexBefore;
@@ -35,19 +36,19 @@ struct AnswerCase {
     friend void PrintTo(const AnswerCase &c, std::ostream *os) { *os << c.name; }
 };
 
-const AnswerCase kCases[] = {
-    {"RightPair", 5, {5}, {}, kNoPair, kNoPair, 5, 5, 5},
-    {"LastPairHasNoDash", 8, {8}, {}, kNoPair, kNoPair, 8, 8, 8},
-    {"TrailingBlankKept", 4, {4}, {}, kNoPair, kNoPair, 4, 4, 4},
-    {"WrongDate", 5, {7}, {}, kNoPair, kNoPair, kNoPair, 5, 7},
-    {"TwoDatesEvenWithTheRightOne", 5, {5, 7}, {}, kNoPair, kNoPair, kNoPair, 5, 7},
-    {"TwoDatesHighestIndexKept", 1, {6, 1}, {}, kNoPair, kNoPair, kNoPair, 1, 6},
-    {"NoDateKeepsTheOldDateIndex", 5, {}, {}, kNoPair, 3, kNoPair, 5, 3},
-    {"NoEventKeepsTheOldEventIndex", kNoPair, {3}, {}, 3, kNoPair, kNoPair, 3, 3},
-    {"NoEventAtAll", kNoPair, {3}, {}, kNoPair, kNoPair, kNoPair, kNoPair, 3},
-    {"GreyedIsNotTicked", 2, {}, {2}, kNoPair, kNoPair, kNoPair, 2, kNoPair},
-    {"GreyedIsNotASecondDate", 2, {2}, {6}, kNoPair, kNoPair, 2, 2, 2},
-};
+const auto kCases = std::to_array<AnswerCase>({
+    {"RightPair", {5}, {}, 5, kNoPair, kNoPair, 5, 5, 5},
+    {"LastPairHasNoDash", {8}, {}, 8, kNoPair, kNoPair, 8, 8, 8},
+    {"TrailingBlankKept", {4}, {}, 4, kNoPair, kNoPair, 4, 4, 4},
+    {"WrongDate", {7}, {}, 5, kNoPair, kNoPair, kNoPair, 5, 7},
+    {"TwoDatesEvenWithTheRightOne", {5, 7}, {}, 5, kNoPair, kNoPair, kNoPair, 5, 7},
+    {"TwoDatesHighestIndexKept", {6, 1}, {}, 1, kNoPair, kNoPair, kNoPair, 1, 6},
+    {"NoDateKeepsTheOldDateIndex", {}, {}, 5, kNoPair, 3, kNoPair, 5, 3},
+    {"NoEventKeepsTheOldEventIndex", {3}, {}, kNoPair, 3, kNoPair, kNoPair, 3, 3},
+    {"NoEventAtAll", {3}, {}, kNoPair, kNoPair, kNoPair, kNoPair, kNoPair, 3},
+    {"GreyedIsNotTicked", {}, {2}, 2, kNoPair, kNoPair, kNoPair, 2, kNoPair},
+    {"GreyedIsNotASecondDate", {2}, {6}, 2, kNoPair, kNoPair, 2, 2, 2},
+});
 
 class Answer : public ::testing::TestWithParam<AnswerCase> {
 protected:

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -29,7 +30,7 @@ struct PairDigests {
     std::uint64_t explanation;
 };
 
-constexpr PairDigests kPairDigests[quiz::kPairCount] = {
+constexpr std::array<PairDigests, quiz::kPairCount> kPairDigests{{
     {0xc9c193f9324a5425, 0x9bb7b032f4bab860, 0x2f1c9ed07343fc03},
     {0x2651c56f5254a826, 0x9c64dcff95947c5f, 0x47bfdbdc3e8e3da5},
     {0x90f138ffd6e48abd, 0xa0db0301a85dcabc, 0x0c0698f6be8279e1},
@@ -39,7 +40,7 @@ constexpr PairDigests kPairDigests[quiz::kPairCount] = {
     {0x75dccc42f7d7686c, 0x7b3704a2de08b0d0, 0xe83627ca683cdd9c},
     {0x2a3d6af324119782, 0x733d74d15d6b431a, 0x17fc5647f61751b4},
     {0x1067f00f0ece9756, 0x98484c8ed9dad1ff, 0x2310ac28697f653a},
-};
+}};
 
 } // namespace
 
@@ -47,7 +48,7 @@ TEST(Content, EveryPairReadsExactlyAsGiven)
 {
     for (PairIndex i = 0; i < quiz::kPairCount; ++i) {
         const quiz::QuizPair &p = quiz::pair(i);
-        const PairDigests &expected = kPairDigests[i];
+        const PairDigests &expected = kPairDigests.at(static_cast<std::size_t>(i));
         EXPECT_EQ(digest(p.event), expected.event) << i << ": " << p.event;
         EXPECT_EQ(digest(p.date), expected.date) << i << ": '" << p.date << "'";
         EXPECT_EQ(digest(p.explanation), expected.explanation) << i << ": '" << p.explanation << "'";
@@ -73,7 +74,8 @@ TEST(Content, ExplanationsAreStoredInPairOrder)
     const std::vector<std::string> items = quiz::explanations();
     ASSERT_EQ(items.size(), static_cast<std::size_t>(quiz::kPairCount));
     for (PairIndex i = 0; i < quiz::kPairCount; ++i)
-        EXPECT_EQ(digest(items[static_cast<std::size_t>(i)]), kPairDigests[i].explanation) << i;
+        EXPECT_EQ(digest(items[static_cast<std::size_t>(i)]), kPairDigests.at(static_cast<std::size_t>(i)).explanation)
+            << i;
 }
 
 TEST(Content, WindowTitleIsAddressTwoBlanksAndName)

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
-using platform::ControlId;
 using platform::Rgb;
 
 namespace {
@@ -34,7 +34,7 @@ struct Place {
 constexpr int kEventsLeft = 120 + 120;
 constexpr int kDatesLeft = 4080 + 120;
 
-constexpr Place kPlaces[] = {
+constexpr auto kPlaces = std::to_array<Place>({
     {"Label1", 0, 1200, 0, 4575, 375},
     {"Frame1", -1, 120, 500, 3255, 3120},
     {"Frame2", -1, 4080, 480, 3135, 3135},
@@ -58,17 +58,17 @@ constexpr Place kPlaces[] = {
     {"Check1", 6, kDatesLeft, 480 + 2100, 2895, 300},
     {"Check1", 7, kDatesLeft, 480 + 2700, 2895, 300},
     {"Check1", 8, kDatesLeft, 480 + 1500, 2895, 300},
-};
+});
 
 // A point of the window, in twips, and the colour that must show there.
 struct Sample {
-    const char *what;
-    int x;
-    int y;
+    const char *what = "";
+    int x = 0;
+    int y = 0;
     Rgb colour;
 };
 
-constexpr Sample kSamples[] = {
+constexpr auto kSamples = std::to_array<Sample>({
     {"window, top left", 30, 30, kLavender},
     {"window, between the frames and the clear button", 4560, 3670, kLavender},
     {"where the hidden list would be", 3600 + 187, 720 + 600, kLavender},
@@ -77,7 +77,7 @@ constexpr Sample kSamples[] = {
     {"heading", 1200 + 45, 45, kPeach},
     {"clear button, left", 3120 + 90, 3720 + 200, kRed},
     {"clear button, bottom right", 3120 + 1335 - 105, 3720 + 405 - 105, kRed},
-};
+});
 
 class Looks : public ::testing::TestWithParam<Backend<WindowLearner>> {
 protected:

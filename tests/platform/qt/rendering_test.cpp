@@ -266,16 +266,15 @@ TEST(Icon, IsOneSmallImageKeptAlikeInEveryForm)
     EXPECT_EQ(u32(image + 8), 64U) << "colours and mask";
     EXPECT_EQ(u16(image + 14), 8);
     const qsizetype palette = image + 40;
-    const qsizetype pixels = palette + 4 * 256;
+    const qsizetype pixels = palette + qsizetype{4} * 256;
     const QImage expected = themed.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
+    const auto byte = [&](qsizetype at) { return static_cast<unsigned char>(data[at]); };
+    for (qsizetype y = 0; y < 32; ++y) {
+        for (qsizetype x = 0; x < 32; ++x) {
             // Bottom row first.
-            const auto i = static_cast<unsigned char>(data[pixels + (31 - y) * 32 + x]);
-            const QColor colour(static_cast<unsigned char>(data[palette + 4 * i + 2]),
-                                static_cast<unsigned char>(data[palette + 4 * i + 1]),
-                                static_cast<unsigned char>(data[palette + 4 * i]));
-            ASSERT_EQ(colour, expected.pixelColor(x, y)) << x << "," << y;
+            const qsizetype colour = palette + qsizetype{4} * byte(pixels + (31 - y) * 32 + x);
+            const QColor shown(byte(colour + 2), byte(colour + 1), byte(colour));
+            ASSERT_EQ(shown, expected.pixelColor(static_cast<int>(x), static_cast<int>(y))) << x << "," << y;
         }
     }
 }
