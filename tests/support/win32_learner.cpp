@@ -1,9 +1,8 @@
 #include "win32_learner.h"
 
-#include "form_learner.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_form.h"
-#include "window/tarvel_mondix_description.h"
+#include "window_learner_base.h"
 
 #include <windows.h>
 
@@ -42,9 +41,9 @@ INPUT keyEvent(WORD key, bool up)
     return input;
 }
 
-class Win32Learner final : public FormLearner<WindowLearner, platform::Win32Form> {
+class Win32Learner final : public WindowLearnerBase<platform::Win32Form> {
 public:
-    explicit Win32Learner(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput))
+    explicit Win32Learner(std::function<Input()> chooseInput) : WindowLearnerBase(std::move(chooseInput))
     {
         window().show();
         settle(hwnd());
@@ -52,17 +51,7 @@ public:
             throw std::runtime_error("the quiz window never came to the front");
     }
 
-    void clickEvent(quiz::PairIndex index) override
-    {
-        const ControlId event{window::kEventButtons, index};
-        if (chooseInput_() == Input::Mouse)
-            clickAtDescribedPlace(event);
-        else
-            selectEventByKeyboard(event);
-    }
-    void clickDate(quiz::PairIndex index) override { act({window::kDateBoxes, index}); }
-    void pressClear() override { act({window::kClearButton}); }
-
+    // Through Windows's own input, to whatever has the focus.
     void press(Key key) override
     {
         switch (key) {
@@ -97,8 +86,11 @@ public:
 
     [[nodiscard]] Rect placeOf(ControlId control) const override
     {
+        HWND w = form().control(control);
+        if (w == nullptr)
+            throw std::runtime_error("no such control: " + platform::displayName(control));
         RECT r{};
-        GetWindowRect(widget(control), &r);
+        GetWindowRect(w, &r);
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT *>(&r), 2);
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
@@ -143,56 +135,14 @@ public:
         return shot;
     }
 
-private:
-    [[nodiscard]] HWND hwnd() const { return form().window(); }
-
-    HWND widget(ControlId control) const
+protected:
+    // To the window Windows finds at that point, as a click there goes.
+    // (Sent as the window's messages rather than through SendInput: under
+    // Wine, injected clicks race with its own pointer moves.)
+    void clickAt(int x, int y) override
     {
-        HWND w = form().control(control);
-        if (w == nullptr)
-            throw std::runtime_error("no such control: " + platform::displayName(control));
-        return w;
-    }
-
-    void tap(WORD key) { send({keyEvent(key, false), keyEvent(key, true)}); }
-
-    void act(ControlId control)
-    {
-        if (chooseInput_() == Input::Mouse)
-            clickAtDescribedPlace(control);
-        else
-            pressSpaceOn(tabTo(control));
-    }
-
-    // The mouse clicks where the window description puts the control, on
-    // its indicator side, half-way down; a control drawn elsewhere, or
-    // covered, is missed.
-    void clickAtDescribedPlace(ControlId control)
-    {
-        const auto &controls = description_.controls;
-        const auto find = [&](std::string_view name, int index) {
-            const auto it = std::ranges::find_if(
-                controls, [&](const platform::ControlDescription &c) { return c.name == name && c.index == index; });
-            if (it == controls.end())
-                throw std::runtime_error("no such control in the description");
-            return *it;
-        };
-        const platform::ControlDescription c = find(control.name, control.index);
-        platform::Twips left = c.left;
-        platform::Twips top = c.top;
-        if (!c.container.empty()) {
-            const platform::ControlDescription frame = find(c.container, -1);
-            left += frame.left;
-            top += frame.top;
-        }
-        const auto px = [this](platform::Twips t) {
-            return static_cast<int>(t * form().pixelsPerTwip() + 0.5);
-        };
-        POINT at{px(left) + std::min(10, px(c.width) / 2), px(top) + px(c.height) / 2};
+        POINT at{x, y};
         ClientToScreen(hwnd(), &at);
-        // To the window Windows finds at that point, as a click there goes.
-        // (Sent as the window's messages rather than through SendInput: under
-        // Wine, injected clicks race with its own pointer moves.)
         HWND target = WindowFromPoint(at);
         if (target == nullptr || (target != hwnd() && IsChild(hwnd(), target) == FALSE))
             throw std::runtime_error("nothing to click at the described place");
@@ -204,52 +154,9 @@ private:
         settle(hwnd());
     }
 
-    // The keyboard tabs into the event group (one tab stop, as radio groups
-    // have), moves inside it with the arrow keys, and presses Space.
-    void selectEventByKeyboard(ControlId event)
-    {
-        HWND target = widget(event);
-        HWND group = GetParent(target);
-        tabUntil([&](HWND w) { return GetParent(w) == group; });
-        for (int steps = 0; steps < quiz::kPairCount && GetFocus() != target; ++steps) {
-            RECT focus{};
-            RECT wanted{};
-            GetWindowRect(GetFocus(), &focus);
-            GetWindowRect(target, &wanted);
-            press(focus.top < wanted.top ? Key::Down : Key::Up);
-        }
-        pressSpaceOn(target);
-    }
-
-    HWND tabTo(ControlId control)
-    {
-        HWND target = widget(control);
-        return tabUntil([target](HWND w) { return w == target; });
-    }
-
-    template <typename Found>
-    HWND tabUntil(Found found)
-    {
-        for (int steps = 0; steps < 60; ++steps) {
-            HWND focus = GetFocus();
-            if (focus == nullptr)
-                throw std::runtime_error("nothing has the keyboard focus");
-            if (found(focus))
-                return focus;
-            press(Key::Tab);
-        }
-        throw std::runtime_error("Tab never reaches the control");
-    }
-
-    void pressSpaceOn(HWND target)
-    {
-        if (GetFocus() != target)
-            throw std::runtime_error("the focus is not where it was taken");
-        press(Key::Space);
-    }
-
-    std::function<Input()> chooseInput_;
-    platform::WindowDescription description_ = window::describeTarvelMondix();
+private:
+    [[nodiscard]] HWND hwnd() const { return form().window(); }
+    void tap(WORD key) { send({keyEvent(key, false), keyEvent(key, true)}); }
 };
 
 } // namespace

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "form_learner.h"
+#include "window/tarvel_mondix_description.h"
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// How a learner plays at a real window, whatever the toolkit: each action
+// by mouse or by keyboard, as chooseInput says. The mouse clicks where the
+// window description puts the control, on its indicator side, half-way down
+// (a control drawn elsewhere, or covered, is missed); the keyboard tabs to
+// the control, moves inside the event group (one tab stop, as radio groups
+// have) with the arrow keys, and presses Space. A toolkit gives the click
+// and the key presses.
+template <typename FormType>
+class WindowLearnerBase : public FormLearner<WindowLearner, FormType> {
+public:
+    explicit WindowLearnerBase(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput)) {}
+
+    void clickEvent(quiz::PairIndex index) override
+    {
+        const platform::ControlId event{window::kEventButtons, index};
+        if (chooseInput_() == Input::Mouse)
+            clickAtDescribedPlace(event);
+        else
+            selectEventByKeyboard(event);
+    }
+    void clickDate(quiz::PairIndex index) override { act({window::kDateBoxes, index}); }
+    void pressClear() override { act({window::kClearButton}); }
+
+protected:
+    // A click at a point of the window's client area, in its pixels.
+    virtual void clickAt(int x, int y) = 0;
+
+private:
+    void act(platform::ControlId control)
+    {
+        if (chooseInput_() == Input::Mouse) {
+            clickAtDescribedPlace(control);
+        } else {
+            tabUntil([&](const std::string &focus) { return focus == platform::displayName(control); });
+            this->press(Key::Space);
+        }
+    }
+
+    void clickAtDescribedPlace(platform::ControlId control)
+    {
+        const auto &controls = description_.controls;
+        const auto find = [&](std::string_view name, int index) {
+            const auto it = std::ranges::find_if(
+                controls, [&](const platform::ControlDescription &c) { return c.name == name && c.index == index; });
+            if (it == controls.end())
+                throw std::runtime_error("no such control in the description: " + std::string{name});
+            return *it;
+        };
+        const platform::ControlDescription c = find(control.name, control.index);
+        platform::Twips left = c.left;
+        platform::Twips top = c.top;
+        if (!c.container.empty()) {
+            const platform::ControlDescription frame = find(c.container, -1);
+            left += frame.left;
+            top += frame.top;
+        }
+        const auto px = [this](platform::Twips t) { return static_cast<int>(t * this->pixelsPerTwip() + 0.5); };
+        clickAt(px(left) + std::min(10, px(c.width) / 2), px(top) + px(c.height) / 2);
+    }
+
+    void selectEventByKeyboard(platform::ControlId event)
+    {
+        const std::string group = std::string{window::kEventButtons} + "(";
+        const std::string target = platform::displayName(event);
+        tabUntil([&](const std::string &focus) { return focus.starts_with(group); });
+        const int wanted = this->placeOf(event).top;
+        for (int steps = 0; steps < quiz::kPairCount && this->focusedControl() != target; ++steps) {
+            const int at = this->placeOf({window::kEventButtons, indexIn(this->focusedControl())}).top;
+            this->press(at < wanted ? Key::Down : Key::Up);
+        }
+        if (this->focusedControl() != target)
+            throw std::runtime_error("the arrow keys never reach " + target);
+        this->press(Key::Space);
+    }
+
+    template <typename Found>
+    void tabUntil(Found found)
+    {
+        // Twice round the whole chain is more than enough.
+        for (int steps = 0; steps < 60; ++steps) {
+            const std::string focus = this->focusedControl();
+            if (focus.empty())
+                throw std::runtime_error("nothing has the keyboard focus");
+            if (found(focus))
+                return;
+            this->press(Key::Tab);
+        }
+        throw std::runtime_error("Tab never reaches the control");
+    }
+
+    // The index in "Name(index)".
+    static int indexIn(const std::string &name)
+    {
+        return std::stoi(name.substr(name.find('(') + 1));
+    }
+
+    std::function<Input()> chooseInput_;
+    platform::WindowDescription description_ = window::describeTarvelMondix();
+};
