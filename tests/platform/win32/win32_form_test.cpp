@@ -220,6 +220,36 @@ TEST(Win32Form, StaysOnItsMonitorsWorkArea)
     EXPECT_LE(outer.bottom, monitor.rcWork.bottom);
 }
 
+// With high contrast on, the desktop's colours win over the window's own.
+TEST(Win32Form, HighContrastColoursWin)
+{
+    HIGHCONTRASTW before{};
+    before.cbSize = sizeof before;
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof before, &before, 0);
+    HIGHCONTRASTW on = before;
+    on.dwFlags |= HCF_HIGHCONTRASTON;
+    HIGHCONTRASTW now{};
+    now.cbSize = sizeof now;
+    if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof on, &on, 0) == FALSE
+        || SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof now, &now, 0) == FALSE
+        || (now.dwFlags & HCF_HIGHCONTRASTON) == 0)
+        GTEST_SKIP() << "this Windows cannot turn high contrast on";
+    {
+        const QuizOnWindows quiz;
+        RedrawWindow(quiz.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HDC dc = GetDC(quiz.hwnd());
+        const COLORREF window = GetPixel(dc, 2, 2);
+        RECT box{};
+        GetWindowRect(quiz.control({window::kDateBoxes, 0}), &box);
+        MapWindowPoints(nullptr, quiz.hwnd(), reinterpret_cast<POINT *>(&box), 2);
+        const COLORREF date = GetPixel(dc, box.right - 3, (box.top + box.bottom) / 2);
+        ReleaseDC(quiz.hwnd(), dc);
+        EXPECT_EQ(window, GetSysColor(COLOR_WINDOW)) << "not the lavender";
+        EXPECT_NE(date, RGB(128, 255, 255)) << "not the cyan";
+    }
+    SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof before, &before, 0);
+}
+
 // Every verdict, and the clearing, is announced once, without the focus
 // moving. Where Windows has UI Automation's notifications they carry it;
 // elsewhere (as in Wine) an alert does, which this test hears.
