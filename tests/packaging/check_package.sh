@@ -16,7 +16,8 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = zorelmina ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is $(dpkg-deb -f "$deb" Version)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in fonts-liberation qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+# Debian 13 names Qt's core library libqt6core6t64 (64-bit time).
+for dep in fonts-liberation qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6gui6 'libqt6core6(t64)?' libc6; do
   grep -q -E "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 
