@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     // such as -reverse or -style change nothing. The environment still
     // counts.
     int qtArgc = argc > 0 ? 1 : 0;
-    std::unique_ptr<QApplication> app = startQt(qtArgc, argv);
+    const std::unique_ptr<QApplication> app = startQt(qtArgc, argv);
 
     QApplication::setApplicationName(QStringLiteral("zorelmina"));
     QApplication::setApplicationVersion(QStringLiteral(ZORELMINA_VERSION));

@@ -9,7 +9,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const QApplication app(argc, argv);
     QLabel window(QString::fromUtf8("Зорелмина"));
     window.setFont(QFont(QStringLiteral("Times New Roman"), 12));
     window.setAlignment(Qt::AlignHCenter | Qt::AlignTop);

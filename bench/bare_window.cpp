@@ -7,7 +7,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QString::fromUtf8(kQuizTitle.data(), static_cast<qsizetype>(kQuizTitle.size())));
     // 484 x 406, the quiz's client area at 96 DPI.

@@ -271,7 +271,7 @@ int run(int argc, char **argv)
 {
     // The programs it starts share the private runtime folder.
     const auto runtimeDir = useHeadlessQt();
-    QApplication app(argc, argv);
+    const QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 
     const PrivateXServer xServer;

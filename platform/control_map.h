@@ -13,9 +13,11 @@ namespace platform {
 template <typename Control>
 class ControlMap {
 public:
-    Control &add(const ControlDescription &description, Control control)
+    template <typename Made>
+    Control &add(const ControlDescription &description, Made &&control)
     {
-        const auto [at, added] = controls_.try_emplace(Key{description.name, description.index}, std::move(control));
+        const auto [at, added] =
+            controls_.try_emplace(Key{description.name, description.index}, std::forward<Made>(control));
         if (!added)
             throw std::invalid_argument("control described twice: "
                                         + displayName({description.name, description.index}));

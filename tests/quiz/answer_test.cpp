@@ -64,9 +64,9 @@ TEST_P(Answer, IsJudgedFromTheBoardAlone)
     const AnswerCase &c = GetParam();
     if (c.event != kNoPair)
         board.click({window::kEventButtons, c.event});
-    for (PairIndex d : c.ticked)
+    for (const PairIndex d : c.ticked)
         controls.setDateValue(d, DateValue::Checked);
-    for (PairIndex d : c.greyed)
+    for (const PairIndex d : c.greyed)
         controls.setDateValue(d, DateValue::Greyed);
     if (c.eventIndexBefore != kNoPair)
         form.Option1_Click(c.eventIndexBefore);

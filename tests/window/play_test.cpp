@@ -163,7 +163,7 @@ TEST_P(Play, ClearWithNoDateStartsAfresh)
 
 TEST_P(Play, ExplanationsKeepTheirSpacing)
 {
-    for (PairIndex i : {PairIndex{4}, PairIndex{8}, PairIndex{3}}) {
+    for (const PairIndex i : {PairIndex{4}, PairIndex{8}, PairIndex{3}}) {
         learner->clickEvent(i);
         learner->clickDate(i);
         EXPECT_EQ(learner->resultText(), right(i));

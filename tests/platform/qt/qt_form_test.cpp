@@ -55,7 +55,7 @@ platform::WindowDescription smallWindow()
 // Fifteen twips to a pixel at the usual 96 dots per inch, ten at 144.
 TEST(QtForm, PlacesControlsInTheirContainersAtTheScreensResolution)
 {
-    platform::QtFormWidget form(smallWindow());
+    const platform::QtFormWidget form(smallWindow());
     const double perTwip = form.screen()->logicalDotsPerInchY() / 1440;
     const auto px = [perTwip](int twips) { return static_cast<int>(std::lround(twips * perTwip)); };
     EXPECT_EQ(form.size(), QSize(px(3000), px(1500)));

@@ -172,12 +172,12 @@ TEST_F(Rendering, ResultBoxShowsTheTaskTextInTheDesktopsOwnLook)
 TEST(DarkDesktop, TextOnFixedColoursStaysReadable)
 {
     const QPalette before = QApplication::palette();
-    QPalette dark(QColor(230, 230, 230), QColor(45, 45, 45), QColor(70, 70, 70), QColor(20, 20, 20),
+    const QPalette dark(QColor(230, 230, 230), QColor(45, 45, 45), QColor(70, 70, 70), QColor(20, 20, 20),
                   QColor(35, 35, 35), QColor(235, 235, 235), QColor(255, 255, 255), QColor(25, 25, 25),
                   QColor(40, 40, 40));
     QApplication::setPalette(dark);
     {
-        QtQuiz window;
+        const QtQuiz window;
         window.widget().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.widget()));
         window.event(5)->click();
