@@ -28,9 +28,12 @@ VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 WINDOWS_64 := build-windows-x86_64
 WINDOWS_32 := build-windows-i686
 WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
-HAVE_MINGW := $(shell command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v i686-w64-mingw32-g++-posix >/dev/null && echo yes)
+# Asked when a recipe runs, not when make reads this file: on a fresh machine
+# the dependency script installs MinGW-w64 only after that.
+HAVE_MINGW := command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v i686-w64-mingw32-g++-posix >/dev/null
+MINGW_PACKAGES := g++-mingw-w64-x86-64-posix, g++-mingw-w64-i686-posix
 
-.PHONY: all deps configure build test test-linux test-windows run install package windows bench lint clean
+.PHONY: all deps configure build test test-linux test-windows windows-tests run install package windows windows-programs bench lint clean
 
 all: build
 
@@ -57,10 +60,11 @@ test-linux: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
 test-windows: windows
-ifeq ($(HAVE_MINGW),yes)
+	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-tests; fi
+
+windows-tests:
 	ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS)
 	ctest --test-dir $(WINDOWS_32) --output-on-failure
-endif
 
 run: build
 	$(BUILD_DIR)/app/zorelmina
@@ -78,8 +82,14 @@ package: deps
 
 # zorelmina.exe (64-bit), zorelmina-32bit.exe and zorelmina-<version>.msi
 # in this folder, cross-compiled with MinGW-w64.
+# Without MinGW-w64 it is skipped only where the dependency script was told
+# not to run (NO_DEPS=1); after the script, a missing compiler is an error.
 windows: deps
-ifeq ($(HAVE_MINGW),yes)
+	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-programs; \
+	elif [ "$(NO_DEPS)" = 1 ]; then echo "windows: MinGW-w64 ($(MINGW_PACKAGES)) is not installed; skipped"; \
+	else echo "windows: MinGW-w64 ($(MINGW_PACKAGES)) is missing after scripts/install-deps.sh" >&2; exit 1; fi
+
+windows-programs:
 	cmake -S . -B $(WINDOWS_64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-x86_64.cmake $(WINDOWS_FLAGS)
 	cmake --build $(WINDOWS_64) --parallel $(JOBS)
 	cmake -S . -B $(WINDOWS_32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-i686.cmake $(WINDOWS_FLAGS)
@@ -88,9 +98,6 @@ ifeq ($(HAVE_MINGW),yes)
 	cp $(WINDOWS_32)/app/zorelmina.exe zorelmina-32bit.exe
 	cp $(WINDOWS_64)/zorelmina-$(VERSION).msi .
 	@ls -l zorelmina.exe zorelmina-32bit.exe zorelmina-$(VERSION).msi
-else
-	@echo "windows: MinGW-w64 (g++-mingw-w64-x86-64-posix, g++-mingw-w64-i686-posix) is not installed; skipped"
-endif
 
 # Benchmarks in a release build of their own; figures, not pass or fail.
 bench: deps windows
