@@ -6,11 +6,14 @@
 #include "frame_panel.h"
 #include "text.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 
@@ -143,6 +146,10 @@ Win32Form::Win32Form(const WindowDescription &description) : description_(descri
     announcer_ = std::make_unique<win32::Announcer>(window(), source != nullptr ? source : window());
 
     layOut(win32::dpiOf(window()));
+    for (const auto &[key, c] : controls_) {
+        if (c.description.kind == ControlKind::TextBox)
+            SetWindowTextW(c.window, widen(c.description.caption).c_str());
+    }
     // Centred on the work area, frame and title bar included.
     RECT outer{};
     GetWindowRect(window(), &outer);
@@ -193,7 +200,11 @@ void Win32Form::create(const ControlDescription &c)
     }
     const Created kind = kindOf(c);
     const int id = kFirstControlId + static_cast<int>(byId_.size());
-    const std::wstring caption = c.kind == ControlKind::Frame ? std::wstring{} : widen(c.caption);
+    // A text box gets its text once it has its size and font (see the end of
+    // the constructor): laid out in the stock font first, the task text has
+    // crashed Wine 10's text shaping.
+    const bool captionLater = c.kind == ControlKind::Frame || c.kind == ControlKind::TextBox;
+    const std::wstring caption = captionLater ? std::wstring{} : widen(c.caption);
     HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(), kind.style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (hwnd == nullptr)
@@ -207,6 +218,8 @@ void Win32Form::create(const ControlDescription &c)
                                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | BS_GROUPBOX, 0,
                                            0, 0, 0, hwnd, nullptr,
                                            GetModuleHandleW(nullptr), nullptr);
+    } else if (c.kind == ControlKind::OptionButton) {
+        SetWindowSubclass(hwnd, optionButtonProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     } else if (c.kind == ControlKind::TextBox) {
         // Text from edge to edge, as the box is drawn to hold it.
         SendMessageW(hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
@@ -520,8 +533,13 @@ void Win32Form::onCommand(int id, int notification)
     const Control &c = controls_.at(control);
     switch (c.description.kind) {
     case ControlKind::OptionButton:
-        // Moving about a group with the arrow keys selects as it goes once
-        // one of the group is selected, as clicking does.
+        // An unselected option button reports a click when it takes the
+        // focus (Windows does; Wine does from version 10): the focus alone
+        // selects nothing, but moving about a group with the arrow keys
+        // selects as it goes once one of the group is selected, as clicking
+        // does.
+        if (notification == BN_CLICKED && c.window == optionTakingFocus_)
+            return;
         if (notification == BN_CLICKED || notification == BN_DOUBLECLICKED
             || (notification == BN_SETFOCUS && anySelectedIn(c.description.container)))
             select(control);
@@ -603,6 +621,21 @@ void Win32Form::paintBackground(HDC dc) const
     RECT area{};
     GetClientRect(window(), &area);
     FillRect(dc, &area, win32::highContrast() ? GetSysColorBrush(COLOR_WINDOW) : background_.get());
+}
+
+LRESULT CALLBACK Win32Form::optionButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR /*subclass*/, DWORD_PTR form)
+{
+    if (message == WM_SETFOCUS) {
+        auto *self = reinterpret_cast<Win32Form *>(form);
+        const HWND outer = std::exchange(self->optionTakingFocus_, window);
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        self->optionTakingFocus_ = outer;
+        return result;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, optionButtonProcedure, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32Form::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

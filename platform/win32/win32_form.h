@@ -64,6 +64,8 @@ private:
 
     static const wchar_t *windowClass();
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK optionButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR subclass, DWORD_PTR form);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void create(const ControlDescription &description);
@@ -100,6 +102,8 @@ private:
     UINT dpi_ = 96;
     double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     HWND lastFocus_ = nullptr;
+    // The option button that is taking the focus just now, if one is.
+    HWND optionTakingFocus_ = nullptr;
     bool quitWhenClosed_ = false;
 };
 

@@ -6,16 +6,24 @@ set -euo pipefail
 program=$1 arch=$2 version=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-kind=$(file -b "$program")
-case $arch in
-  x86_64) [[ $kind == "PE32+ executable (GUI) x86-64"* ]] || fail "not a 64-bit Windows program: $kind" ;;
-  i686) [[ $kind == "PE32 executable (GUI) Intel 80386"* ]] || fail "not a 32-bit Windows program: $kind" ;;
-  *) fail "unknown architecture $arch" ;;
-esac
-
 objdump=$arch-w64-mingw32-objdump
 command -v "$objdump" >/dev/null || objdump=objdump
-libraries=$("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort -u)
+headers=$("$objdump" -p "$program")
+
+# Read from the headers themselves: file(1) words them differently from one
+# release to the next.
+magic=$(sed -n 's/^Magic\s\+\S\+\s\+(\(.*\))$/\1/p' <<<"$headers")
+machine=$(sed -n 's/^.*file format \(\S\+\)$/\1/p' <<<"$headers")
+subsystem=$(sed -n 's/^Subsystem\s\+\S\+\s\+(\(.*\))$/\1/p' <<<"$headers")
+case $arch in
+  x86_64) want="PE32+ pei-x86-64" ;;
+  i686) want="PE32 pei-i386" ;;
+  *) fail "unknown architecture $arch" ;;
+esac
+[ "$magic $machine" = "$want" ] || fail "not a $arch Windows program: $magic $machine"
+[ "$subsystem" = "Windows GUI" ] || fail "not a GUI program: subsystem $subsystem"
+
+libraries=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort -u)
 allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll ole32.dll oleacc.dll msvcrt.dll"
 for library in $libraries; do
   [[ " $allowed " == *" $library "* ]] || [[ $library == api-ms-win-crt-* ]] \
