@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -58,7 +59,8 @@ void BM_QtClickToVerdict(benchmark::State &state)
     const QPoint indicator(8, date->height() / 2);
     for (auto _ : state) {
         QTest::mouseClick(date, Qt::LeftButton, {}, indicator);
-        benchmark::DoNotOptimize(window.result()->exactText());
+        std::string text = window.result()->exactText();
+        benchmark::DoNotOptimize(text);
     }
 }
 BENCHMARK(BM_QtClickToVerdict)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);

@@ -11,7 +11,7 @@ int main(int argc, char **argv)
 {
     const auto runtimeDir = useHeadlessQt();
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    const QApplication app(argc, argv);
     platform::useBulgarian();
     return RUN_ALL_TESTS();
 }
