@@ -66,7 +66,7 @@ Announcer::Announcer(HWND form, HWND source)
 {
 }
 
-bool Announcer::usesUiAutomation() const
+bool Announcer::usesUiAutomation()
 {
     return uiAutomation().present();
 }

@@ -22,7 +22,7 @@ public:
     // The invisible alert, for those who listen for it.
     [[nodiscard]] HWND alert() const { return alert_.get(); }
     // Whether announcements go through UI Automation here.
-    [[nodiscard]] bool usesUiAutomation() const;
+    [[nodiscard]] static bool usesUiAutomation();
 
 private:
     HWND source_;
