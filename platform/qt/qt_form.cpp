@@ -51,8 +51,6 @@ QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<
         // An option button clicks when it becomes the selected one, however
         // that came about: mouse, keyboard or a screen reader's action. Code
         // only ever clears one, which raises nothing.
-        if (w == nullptr)
-            return; // a list that is never shown
         if (auto *option = qobject_cast<QRadioButton *>(w)) {
             QObject::connect(option, &QAbstractButton::toggled, widget_.get(), [this, id](bool selected) {
                 if (selected)

@@ -116,7 +116,8 @@ QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent
 
     setFont(toQFont(description_.font, 1));
     for (const ControlDescription &c : description_.controls)
-        controls_.add(c, create(c));
+        if (QWidget *w = create(c))
+            controls_.add(c, w);
     layOut();
     chainTabOrder();
 
@@ -194,8 +195,6 @@ bool QtFormWidget::captionsFit() const
                && b->fontMetrics().height() <= b->height();
     };
     for (const auto &[key, w] : controls_) {
-        if (w == nullptr)
-            continue;
         const QFontMetrics metrics = w->fontMetrics();
         bool fit = true;
         if (const auto *option = qobject_cast<const QRadioButton *>(w))

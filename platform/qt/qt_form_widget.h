@@ -40,8 +40,8 @@ public:
     // nullptr for any other control.
     [[nodiscard]] const std::vector<std::string> *storedItems(ControlId id) const;
 
-    // Every control with the name the description gives it (the widget is
-    // nullptr for a list box that is never shown).
+    // Every control that has a widget, with the name the description gives
+    // it (a list box that is never shown has none).
     template <typename Visit>
     void forEachControl(Visit visit) const
     {
@@ -59,6 +59,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The control's widget; nullptr for a list box that is never shown.
     QWidget *create(const ControlDescription &c);
     void chainTabOrder();
     // Places everything at the scale the screen calls for.
