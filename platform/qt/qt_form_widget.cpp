@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -76,7 +77,12 @@ void fillBackground(QWidget *widget, const Rgb &rgb)
 // with square pixels rather than smoothed ones.
 QIcon crispIcon(const std::string &name)
 {
-    const QImage image(QStringLiteral(":/zorelmina/%1.xpm").arg(toQString(name)));
+    // Named as what it is: left to guess, the reader would load every image
+    // plugin to ask whether it reads XPM, which costs the start-up time and
+    // memory for nothing.
+    QImageReader reader(QStringLiteral(":/zorelmina/%1.xpm").arg(toQString(name)), "xpm");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     QIcon icon;
     for (int scale = 1; scale <= 3; ++scale)
         icon.addPixmap(QPixmap::fromImage(

@@ -15,6 +15,23 @@ status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$program" -platform bogus -reverse -style windows >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "a command line changed how it starts (status $status)"
 
+# It loads nothing it does not use: reading the icon must not bring in the
+# image plugins. The window is built once a font file is mapped (the result
+# box is made after the icon).
+QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 100); do
+  grep -qE '\.(ttf|otf|pfb)$' "/proc/$pid/maps" 2>/dev/null && break
+  sleep 0.1
+done
+if ! grep -qE '\.(ttf|otf|pfb)$' "/proc/$pid/maps" 2>/dev/null; then
+  fail "it never built its window"
+elif grep -q '/imageformats/' "/proc/$pid/maps"; then
+  fail "start-up loaded image plugins: $(grep -o 'imageformats/[^ ]*' "/proc/$pid/maps" | sort -u | tr '\n' ' ')"
+fi
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+
 # No display at all: one line.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>&1 >/dev/null)
 status=$?
