@@ -21,10 +21,10 @@ QT_QPA_PLATFORM=offscreen timeout 2 "$program" -platform bogus -reverse -style w
 QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 100); do
-  grep -qE '\.(ttf|otf|pfb)$' "/proc/$pid/maps" 2>/dev/null && break
+  grep -qE '\.(ttf|ttc|otf|otc|pfb)$' "/proc/$pid/maps" 2>/dev/null && break
   sleep 0.1
 done
-if ! grep -qE '\.(ttf|otf|pfb)$' "/proc/$pid/maps" 2>/dev/null; then
+if ! grep -qE '\.(ttf|ttc|otf|otc|pfb)$' "/proc/$pid/maps" 2>/dev/null; then
   fail "it never built its window"
 elif grep -q '/imageformats/' "/proc/$pid/maps"; then
   fail "start-up loaded image plugins: $(grep -o 'imageformats/[^ ]*' "/proc/$pid/maps" | sort -u | tr '\n' ' ')"
