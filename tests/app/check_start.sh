@@ -18,13 +18,14 @@ QT_QPA_PLATFORM=offscreen timeout 2 "$program" -platform bogus -reverse -style w
 # It loads nothing it does not use: reading the icon must not bring in the
 # image plugins. The window is built once a font file is mapped (the result
 # box is made after the icon).
+font_mapped() { grep -qE '\.(ttf|ttc|otf|otc|pfb)$' "/proc/$1/maps" 2>/dev/null; }
 QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 100); do
-  grep -qE '\.(ttf|ttc|otf|otc|pfb)$' "/proc/$pid/maps" 2>/dev/null && break
+  font_mapped "$pid" && break
   sleep 0.1
 done
-if ! grep -qE '\.(ttf|ttc|otf|otc|pfb)$' "/proc/$pid/maps" 2>/dev/null; then
+if ! font_mapped "$pid"; then
   fail "it never built its window"
 elif grep -q '/imageformats/' "/proc/$pid/maps"; then
   fail "start-up loaded image plugins: $(grep -o 'imageformats/[^ ]*' "/proc/$pid/maps" | sort -u | tr '\n' ' ')"
