@@ -33,7 +33,13 @@ WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
 HAVE_MINGW := command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v i686-w64-mingw32-g++-posix >/dev/null
 MINGW_PACKAGES := g++-mingw-w64-x86-64-posix, g++-mingw-w64-i686-posix
 
-.PHONY: all deps configure build test test-linux test-windows windows-tests run install package windows windows-programs bench lint clean
+# The quiz in a browser: zorelmina.html, from the same C++ compiled to
+# WebAssembly with Debian's emscripten (run with Debian's Python).
+WEB_DIR := build-web
+HAVE_EMSCRIPTEN := command -v emcmake >/dev/null && command -v em++ >/dev/null
+EMSCRIPTEN_ENV := EMSDK_PYTHON=$(shell test -x /usr/bin/python3 && echo /usr/bin/python3 || echo python3)
+
+.PHONY: all deps configure build test test-linux test-windows test-web windows-tests run install package windows windows-programs web web-page bench lint clean
 
 all: build
 
@@ -49,15 +55,22 @@ build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
 # Every test: the Linux program's, and (but for the sanitizer build, which
-# is about our code on Linux) the Windows program's under Wine.
+# is about our code on Linux) the Windows program's under Wine and the
+# page's in headless Chromium.
 ifeq ($(SANITIZE),1)
 test: test-linux
 else
-test: test-linux test-windows
+test: test-linux test-windows test-web
 endif
 
 test-linux: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --label-exclude web
+
+# The page's tests are built with the Linux ones and drive the pages that
+# make web leaves.
+test-web: build web
+	@if $(HAVE_EMSCRIPTEN); then ZORELMINA_WEB_PAGES=$(CURDIR)/$(WEB_DIR) \
+	  ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --label-regex web --no-tests=error; fi
 
 test-windows: windows
 	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-tests; fi
@@ -100,23 +113,37 @@ windows-programs:
 	@ls -l zorelmina.exe zorelmina-32bit.exe zorelmina-$(VERSION).msi
 
 # Benchmarks in a release build of their own; figures, not pass or fail.
-bench: deps windows
+bench: deps windows web
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORELMINA_BENCHMARKS=ON \
+	  -DZORELMINA_WEB_PAGE=$(CURDIR)/$(WEB_DIR)/app/zorelmina.html \
 	  -DZORELMINA_WINDOWS_PROGRAM=$(CURDIR)/$(WINDOWS_64)/app/zorelmina.exe \
-	  -DZORELMINA_WINDOWS_BARE=$(CURDIR)/$(WINDOWS_64)/bench/bare_window.exe
+	  -DZORELMINA_WINDOWS_BARE=$(CURDIR)/$(WINDOWS_64)/bench/bare_window.exe \
+	  -DZORELMINA_WINDOWS_BARE_TEXT=$(CURDIR)/$(WINDOWS_64)/bench/bare_text_window.exe
 	cmake --build build-bench --parallel $(JOBS)
 	build-bench/bench/zorelmina_bench
 
-# clang-tidy over our own sources, tests and benchmarks; the Windows front
-# end is left to the compiler's warnings, as clang-tidy here has no
-# Windows headers.
+# clang-tidy over our own sources, tests and benchmarks; the Windows and
+# browser front ends are left to their compilers' warnings, as clang-tidy
+# here has neither Windows's headers nor emscripten's.
 LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
-  bench/quiz_bench.cpp bench/startup.cpp bench/bare_window.cpp bench/bare_text_window.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/window/*.cpp) \
-  $(filter-out tests/support/win32_%,$(wildcard tests/support/*.cpp))
+  bench/quiz_bench.cpp bench/page_startup.cpp bench/bare_window.cpp bench/bare_text_window.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/platform/web/*.cpp tests/window/*.cpp) \
+  $(filter-out tests/support/win32_% tests/support/web_test_page.cpp,$(wildcard tests/support/*.cpp))
 lint: deps
 	cmake -S . -B build-lint -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON
 	cmake --build build-lint --parallel $(JOBS)
 	printf '%s\n' $(LINT_SOURCES) | xargs -P $(JOBS) -n 1 clang-tidy -p build-lint --quiet
 
+# zorelmina.html in this folder: one page, the program inside it.
+web: deps
+	@if $(HAVE_EMSCRIPTEN); then $(MAKE) --no-print-directory web-page; \
+	elif [ "$(NO_DEPS)" = 1 ]; then echo "web: emscripten is not installed; skipped"; \
+	else echo "web: emscripten is missing after scripts/install-deps.sh" >&2; exit 1; fi
+
+web-page:
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) --parallel $(JOBS)
+	cp $(WEB_DIR)/app/zorelmina.html zorelmina.html
+	@ls -l zorelmina.html
+
 clean:
-	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb zorelmina.exe zorelmina-32bit.exe zorelmina-*.msi
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb zorelmina.exe zorelmina-32bit.exe zorelmina-*.msi zorelmina.html

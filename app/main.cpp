@@ -22,10 +22,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(ZORELMINA_APP_ID));
     platform::useBulgarian();
     try {
-        Tarvel_Mondix window(platform::makeQtForm);
+        Tarvel_Mondix window(std::make_unique<platform::QtForm>(window::describeTarvelMondix()));
         window.show();
         return QApplication::exec();
     } catch (const std::exception &e) {
-        platform::reportFailureAndExit(e.what());
+        platform::reportFailureAndExit(window::describeTarvelMondix().failure, e.what());
     }
 }

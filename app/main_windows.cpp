@@ -1,4 +1,3 @@
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_form.h"
@@ -16,18 +15,14 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     try {
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        const platform::win32::ComApartment com;
 
-        platform::Win32Form *form = nullptr;
-        Tarvel_Mondix window([&form](const platform::WindowDescription &description) {
-            auto made = std::make_unique<platform::Win32Form>(description);
-            made->quitWhenClosed();
-            form = made.get();
-            return made;
-        });
+        auto made = std::make_unique<platform::Win32Form>(window::describeTarvelMondix());
+        made->quitWhenClosed();
+        const HWND form = made->window();
+        Tarvel_Mondix window(std::move(made));
         window.show();
-        return platform::win32::runMessageLoop(form->window());
+        return platform::win32::runMessageLoop(form);
     } catch (const std::exception &e) {
-        platform::win32::reportFailureAndExit(e.what());
+        platform::win32::reportFailureAndExit(window::describeTarvelMondix().failure, e.what());
     }
 }

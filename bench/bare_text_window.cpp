@@ -11,7 +11,9 @@ int main(int argc, char *argv[])
 {
     const QApplication app(argc, argv);
     QLabel window(QString::fromUtf8("Зорелмина"));
-    window.setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    QFont font(QStringLiteral("Times New Roman"), 12);
+    font.setStyleHint(QFont::Serif);
+    window.setFont(font);
     window.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     window.setWindowTitle(QString::fromUtf8(kQuizTitle.data(), static_cast<qsizetype>(kQuizTitle.size())));
     window.setFixedSize(484, 406);

@@ -3,7 +3,6 @@
 #include "window_description.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -65,8 +64,5 @@ public:
 protected:
     Form() = default;
 };
-
-// Makes a form on one toolkit.
-using FormMaker = std::function<std::unique_ptr<Form>(const WindowDescription &)>;
 
 } // namespace platform

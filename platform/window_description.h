@@ -17,8 +17,13 @@ struct Rgb {
     friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
+// The kind of face a font is, for finding a stand-in where the named face
+// is missing.
+enum class GenericFamily { Any, Serif, SansSerif, Monospace };
+
 struct FontDescription {
     std::string family;
+    GenericFamily generic = GenericFamily::Any;
     int pointSize = 0;
     int weight = 400;
     bool italic = false;
@@ -52,6 +57,13 @@ struct ControlDescription {
     std::string accessibleName;
 };
 
+// What the window says when the program cannot carry on: the caption of its
+// message, and the words that come before what failed.
+struct FailureWords {
+    std::string caption;
+    std::string preamble;
+};
+
 struct WindowDescription {
     std::string name;
     std::string title;
@@ -66,6 +78,7 @@ struct WindowDescription {
     std::string icon;
     // In creation order: a container comes before what it holds.
     std::vector<ControlDescription> controls;
+    FailureWords failure;
 };
 
 } // namespace platform

@@ -16,6 +16,7 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   libxcb1-dev
+  libxcb-damage0-dev
   fonts-liberation
   fontconfig
   libfontconfig-dev
@@ -42,6 +43,12 @@ packages=(
   wine64
   wixl
   msitools
+  # the page: emscripten for the WebAssembly, and headless Chromium driven
+  # over its DevTools protocol (JSON, pictures as PNG) to test it
+  emscripten
+  chromium
+  nlohmann-json3-dev
+  libpng-dev
 )
 
 missing=()

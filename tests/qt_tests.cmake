@@ -56,3 +56,4 @@ zorelmina_qt_tests_on(640x480@1.5x
     QT_SCALE_FACTOR=1.5)
 
 include(tools.cmake)
+include(web_tests.cmake)

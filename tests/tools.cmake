@@ -71,6 +71,23 @@ if(ZORELMINA_WINDRES)
     set_tests_properties(packaging.windows_resources PROPERTIES LABELS packaging)
 endif()
 
+# The window appears whole, counted in paints by an X server of its own.
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+    pkg_check_modules(ZORELMINA_XCB_DAMAGE IMPORTED_TARGET xcb xcb-damage)
+endif()
+zorelmina_all_found(_paint_checks ZORELMINA_XVFB ZORELMINA_XCB_DAMAGE_FOUND)
+add_feature_info("paint test" _paint_checks "counts the window's paints as it appears (Xvfb, libxcb-damage0-dev)")
+if(_paint_checks)
+    add_executable(paint_watch support/paint_watch_main.cpp support/startup_watch.cpp support/startup_watch.h)
+    target_link_libraries(paint_watch PRIVATE PkgConfig::ZORELMINA_XCB_DAMAGE)
+    set_target_properties(paint_watch PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+    add_test(NAME app.paints
+        COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/check_paints.sh $<TARGET_FILE:paint_watch> 2
+                -- env QT_QPA_PLATFORM=xcb $<TARGET_FILE:zorelmina>)
+    set_tests_properties(app.paints PROPERTIES LABELS gui TIMEOUT 60)
+endif()
+
 # The quiz played over AT-SPI, as a screen reader would, on a private X
 # display and D-Bus session.
 zorelmina_all_found(_reader_checks

@@ -3,7 +3,10 @@
 # root made with debootstrap (minbase), with nothing added but make, on a
 # copy of what is committed here.
 #
-# Usage: tools/fresh-root-check.sh RELEASE [STEP...]
+# Usage: tools/fresh-root-check.sh [--no-locale] RELEASE [STEP...]
+#   --no-locale  run with no locale set at all (no LANG, no LC_*), as a
+#            minimal install, a container or env -i does; otherwise
+#            LANG=C.UTF-8
 #   RELEASE  a Debian release: bookworm (12) or trixie (13), or any other
 #            that debootstrap knows
 #   STEP     what to do, one after another in the same root (default:
@@ -21,7 +24,12 @@
 # keeps it, for a look inside). Make runs with CI=true, as CI does.
 set -euo pipefail
 
-release=${1:?usage: fresh-root-check.sh RELEASE [TARGET...]}
+locale=(LANG=C.UTF-8)
+if [ "${1:-}" = --no-locale ]; then
+  locale=()
+  shift
+fi
+release=${1:?usage: fresh-root-check.sh [--no-locale] RELEASE [STEP...]}
 shift
 steps=("$@")
 [ ${#steps[@]} -gt 0 ] || steps=(test)
@@ -82,7 +90,7 @@ mkdir -p "$root/src/zorelmina"
 git -C "$source" archive --format=tar HEAD | tar -C "$root/src/zorelmina" -xf -
 
 in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+  chroot "$root" /usr/bin/env -i HOME=/root "${locale[@]}" TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 echo "fresh-root-check: $release: apt-get install make"
@@ -106,7 +114,7 @@ step_command() {
       { DISPLAY=:42 timeout 10 make run CI=true; test $? -eq 124; }'
     ;;
   *)
-    echo "cd /src/zorelmina && make $1 CI=true"
+    echo "cd /src/zorelmina && locale 2>/dev/null | head -n 1; make $1 CI=true"
     ;;
   esac
 }

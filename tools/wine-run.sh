@@ -20,8 +20,15 @@
 # a folder under TMPDIR), with "Times New Roman" mapped to Liberation Serif,
 # which has the same metrics and Cyrillic; each run works on a copy of its
 # own, removed afterwards. ZORELMINA_WINE_DPI sets the copy's DPI (96 when
-# unset), ZORELMINA_WINE_SCREEN the display's size (1024x768).
+# unset), ZORELMINA_WINE_SCREEN the display's size (1024x768);
+# ZORELMINA_WINE_FONTS=plain leaves out the mapping of Times New Roman, as a
+# prefix that no one has touched has it; ZORELMINA_WINE_DESKTOP=none gives
+# each window an X window of its own, as on a desktop with a window manager,
+# instead of Wine's desktop in one X window.
 set -euo pipefail
+# Wine maps file names (Cyrillic ones too) through the locale's character
+# set, which must be UTF-8 whatever the caller's locale is.
+export LC_ALL=C.UTF-8
 
 template=${ZORELMINA_WINE_TEMPLATE:-${TMPDIR:-/tmp}/zorelmina-wine-$(id -u)}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -89,6 +96,15 @@ make_template() {
   mv "$staging" "$template"
 }
 
+# Each window an X window of its own. The Wine desktop that the registry
+# change itself brought up ends with the server, which is stopped, so that
+# the next program finds none.
+without_desktop() {
+  "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
+}
+
 copy_template() {
   cp -al "$template/." "$1/"
   for hive in "$1"/*.reg; do cp --remove-destination "$template/$(basename "$hive")" "$hive"; done
@@ -110,8 +126,8 @@ case "${1:-}" in
   copy_template "$2"
   flock -u 9
   export WINEPREFIX=$2
+  without_desktop
   "$wineserver" -p
-  "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   echo "$wine"
   exit 0
   ;;
@@ -136,6 +152,12 @@ copy_template "$run_prefix"
 flock -u 9
 
 export WINEPREFIX=$run_prefix
+if [ "${ZORELMINA_WINE_FONTS:-}" = plain ]; then
+  "$wine" reg delete 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /f >/dev/null 2>&1
+fi
+if [ "${ZORELMINA_WINE_DESKTOP:-}" = none ]; then
+  without_desktop
+fi
 if [ -n "${ZORELMINA_WINE_DPI:-}" ]; then
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZORELMINA_WINE_DPI" /f >/dev/null 2>&1
 fi

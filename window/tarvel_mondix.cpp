@@ -1,6 +1,7 @@
 #include "tarvel_mondix.h"
 
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -13,9 +14,11 @@ quiz::PairIndex pairOf(platform::ControlId control)
 
 } // namespace
 
-Tarvel_Mondix::Tarvel_Mondix(const platform::FormMaker &makeForm, std::string_view webAddress)
-    : form_(makeForm(window::describeTarvelMondix(webAddress))), controls_(*form_), quiz_(controls_)
+Tarvel_Mondix::Tarvel_Mondix(std::unique_ptr<platform::Form> form)
+    : form_(std::move(form)), controls_(*form_), quiz_(controls_)
 {
+    if (!form_)
+        throw std::invalid_argument("the quiz needs a form");
     form_->setClickHandler([this](platform::ControlId control) { dispatch(control); });
     try {
         quiz_.Form_Load();

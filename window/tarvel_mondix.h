@@ -9,13 +9,12 @@
 #include <string>
 #include <string_view>
 
-// The quiz window on whatever toolkit makes its form: the form built from
-// the window's description, the quiz's handlers, and the wiring of the
-// controls' clicks to them. Loaded on construction; the caller shows it.
+// The quiz window on whatever toolkit made its form (from the window's
+// description, describeTarvelMondix): the quiz's handlers, and the wiring of
+// the controls' clicks to them. Loaded on construction; the caller shows it.
 class Tarvel_Mondix {
 public:
-    explicit Tarvel_Mondix(const platform::FormMaker &makeForm,
-                           std::string_view webAddress = window::defaultWebAddress());
+    explicit Tarvel_Mondix(std::unique_ptr<platform::Form> form);
     ~Tarvel_Mondix() = default;
 
     Tarvel_Mondix(const Tarvel_Mondix &) = delete;

@@ -32,7 +32,9 @@ constexpr std::array<int, quiz::kPairCount> kDateTabs{15, 16, 17, 18, 19, 20, 21
 // Row n (from 1) of a column stands n rows below the top of its frame.
 Twips rowTop(const std::array<PairIndex, quiz::kPairCount> &screenOrder, PairIndex index)
 {
-    const auto row = std::distance(screenOrder.begin(), std::ranges::find(screenOrder, index));
+    // The classic algorithm: the browser's C++ library (Debian 12's
+    // emscripten) has no ranges yet.
+    const auto row = std::distance(screenOrder.begin(), std::find(screenOrder.begin(), screenOrder.end(), index));
     return kRowHeight * static_cast<Twips>(row + 1);
 }
 
@@ -80,11 +82,16 @@ platform::WindowDescription describeTarvelMondix(std::string_view webAddress)
         .clientWidth = 7260,
         .clientHeight = 6090,
         .background = kLavender,
-        .font = {.family = "Times New Roman", .pointSize = 12, .weight = 400, .charset = 204},
+        .font = {.family = "Times New Roman",
+                 .generic = platform::GenericFamily::Serif,
+                 .pointSize = 12,
+                 .weight = 400,
+                 .charset = 204},
         .minimiseButton = false,
         .maximiseButton = false,
         .icon = "zorelmina",
         .controls = {},
+        .failure = {.caption = str(texts.heading), .preamble = "Програмата спира поради грешка:"},
     };
     auto &controls = window.controls;
 

@@ -1,6 +1,7 @@
 #include "exact_text_box.h"
 
 #include "focus_frame.h"
+#include "platform/layout_policy.h"
 #include "qt_text.h"
 
 namespace platform {

@@ -22,9 +22,6 @@ public:
     [[nodiscard]] const std::string &exactText() const { return text_; }
     void setExactText(std::string_view text);
 
-    // The width of the focus frame, in device-independent pixels.
-    static constexpr int kFocusFrameWidth = 2;
-
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

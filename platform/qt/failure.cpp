@@ -11,13 +11,13 @@
 
 namespace platform {
 
-void reportFailureAndExit(std::string_view what, QWidget *window)
+void reportFailureAndExit(const FailureWords &words, std::string_view what, QWidget *window)
 {
     const std::string detail{what};
-    std::fprintf(stderr, "zorelmina: %s\n", detail.c_str());
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), detail.c_str());
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr) {
-        QMessageBox::critical(window, QStringLiteral("Зорелмина"),
-                              QStringLiteral("Програмата спира поради грешка:\n%1").arg(toQString(what)));
+        QMessageBox::critical(window, toQString(words.caption),
+                              QStringLiteral("%1\n%2").arg(toQString(words.preamble), toQString(what)));
     }
     // The end, on purpose: no other thread of ours carries on.
     std::exit(EXIT_FAILURE); // NOLINT(concurrency-mt-unsafe)

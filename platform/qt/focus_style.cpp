@@ -1,5 +1,8 @@
 #include "focus_style.h"
 
+#include "platform/layout_policy.h"
+#include "qt_text.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
@@ -17,7 +20,7 @@ void ClearFocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         return;
     }
     painter->save();
-    painter->setPen(QPen(kFocusColour, 1));
+    painter->setPen(QPen(toQColor(kFocusColour), 1));
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
     painter->restore();

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QColor>
 #include <QProxyStyle>
 
 namespace platform {
-
-// The focus mark on the coloured controls.
-inline const QColor kFocusColour(0, 0, 96);
 
 // Some styles mark the focus with a faint dotted line or a tint that is lost
 // on a coloured control; this one draws a solid dark frame round the

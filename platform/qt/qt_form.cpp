@@ -75,11 +75,6 @@ QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<
 
 QtForm::~QtForm() = default;
 
-std::unique_ptr<Form> makeQtForm(const WindowDescription &description)
-{
-    return std::make_unique<QtForm>(description);
-}
-
 template <typename Widget>
 Widget &QtForm::as(ControlId id) const
 {
@@ -164,7 +159,7 @@ void QtForm::show()
 
 void QtForm::fail(std::string_view what)
 {
-    reportFailureAndExit(what, widget_.get());
+    reportFailureAndExit(widget_->description().failure, what, widget_.get());
 }
 
 } // namespace platform

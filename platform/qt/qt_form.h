@@ -43,7 +43,4 @@ private:
     ClickHandler clicked_;
 };
 
-// A FormMaker for Qt.
-std::unique_ptr<Form> makeQtForm(const WindowDescription &description);
-
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "qt_form_widget.h"
 
+#include "platform/layout_policy.h"
+
 #include "accessibility.h"
 #include "exact_text_box.h"
 #include "flat_frame.h"
@@ -7,6 +9,7 @@
 #include "qt_text.h"
 #include "solid_button.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QIcon>
@@ -23,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace platform {
 
@@ -32,22 +36,29 @@ namespace {
 // the window system says how much it takes.
 const QMargins kFrameAllowance(8, 40, 8, 8);
 
-// Room a caption leaves inside a push button's border and beside a frame's
-// caption, in pixels.
-constexpr int kButtonTextMargin = 8;
-constexpr int kFrameTextMargin = 16;
-
-QColor toQColor(const Rgb &rgb)
+QFont::StyleHint styleHintOf(GenericFamily family)
 {
-    return {rgb.red, rgb.green, rgb.blue};
+    switch (family) {
+    case GenericFamily::Serif:
+        return QFont::Serif;
+    case GenericFamily::SansSerif:
+        return QFont::SansSerif;
+    case GenericFamily::Monospace:
+        return QFont::Monospace;
+    case GenericFamily::Any:
+        break;
+    }
+    return QFont::AnyStyle;
 }
 
-QFont toQFont(const FontDescription &font, double shrink)
+QFont toQFont(const FontDescription &font, double points)
 {
     // Qt picks glyphs by writing system, so the character set needs no
-    // setting of its own: Cyrillic text finds a face that has it.
+    // setting of its own: Cyrillic text finds a face that has it. Where the
+    // face is missing, one of the same family stands in.
     QFont qfont(toQString(font.family));
-    qfont.setPointSizeF(font.pointSize * shrink);
+    qfont.setStyleHint(styleHintOf(font.generic));
+    qfont.setPointSizeF(points);
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
@@ -73,18 +84,18 @@ void fillBackground(QWidget *widget, const Rgb &rgb)
     widget->setAutoFillBackground(true);
 }
 
-// The icon also at twice and three times its size for high-density screens,
+// The icon also at twice its size for high-density screens,
 // with square pixels rather than smoothed ones.
 QIcon crispIcon(const std::string &name)
 {
     // Named as what it is: left to guess, the reader would load every image
     // plugin to ask whether it reads XPM, which costs the start-up time and
     // memory for nothing.
-    QImageReader reader(QStringLiteral(":/zorelmina/%1.xpm").arg(toQString(name)), "xpm");
+    QImageReader reader(QStringLiteral(":/icons/%1.xpm").arg(toQString(name)), "xpm");
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     QIcon icon;
-    for (int scale = 1; scale <= 3; ++scale)
+    for (int scale = 1; scale <= 2; ++scale)
         icon.addPixmap(QPixmap::fromImage(
             image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     return icon;
@@ -101,10 +112,14 @@ Qt::WindowFlags flagsFor(const WindowDescription &description)
     return flags;
 }
 
-double naturalPixelsPerTwip(const QScreen *screen)
+double dotsPerInch(const QScreen *screen)
 {
-    constexpr double kTwipsPerInch = 1440.0;
-    return (screen == nullptr ? 96.0 : screen->logicalDotsPerInchY()) / kTwipsPerInch;
+    return screen == nullptr ? kReferenceDpi : screen->logicalDotsPerInchY();
+}
+
+Box boxOf(const QRect &r)
+{
+    return {r.left(), r.top(), r.width(), r.height()};
 }
 
 } // namespace
@@ -120,7 +135,11 @@ QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent
     if (!description_.icon.empty())
         setWindowIcon(crispIcon(description_.icon));
 
-    setFont(toQFont(description_.font, 1));
+    setFont(toQFont(description_.font, description_.font.pointSize));
+    // The application's font too: a text box lays out its empty document in
+    // the application's font the moment it is made, before it takes the
+    // window's, and the quiz has no other window that would want another.
+    QApplication::setFont(font());
     for (const ControlDescription &c : description_.controls)
         if (QWidget *w = create(c))
             controls_.add(c, w);
@@ -129,10 +148,9 @@ QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent
 
     // Centred on the screen, frame and title bar included.
     if (const QScreen *s = screen()) {
-        const QRect room = s->availableGeometry();
         const QSize outer = size().grownBy(kFrameAllowance);
-        move(room.left() + std::max(0, (room.width() - outer.width()) / 2),
-             room.top() + std::max(0, (room.height() - outer.height()) / 2));
+        const Point at = centredIn(boxOf(s->availableGeometry()), {outer.width(), outer.height()});
+        move(at.x, at.y);
     }
 }
 
@@ -152,16 +170,14 @@ int QtFormWidget::toPixels(Twips twips) const
 double QtFormWidget::fittingScale() const
 {
     const QScreen *s = screen();
-    const double natural = naturalPixelsPerTwip(s);
+    const double natural = naturalPixelsPerTwip(dotsPerInch(s));
     if (s == nullptr)
         return natural;
     QMargins frame = kFrameAllowance;
     if (const QWindow *w = windowHandle(); w != nullptr && !w->frameMargins().isNull())
         frame = w->frameMargins();
-    const QRect room = s->availableGeometry();
-    const double wide = (room.width() - frame.left() - frame.right()) / static_cast<double>(description_.clientWidth);
-    const double high = (room.height() - frame.top() - frame.bottom()) / static_cast<double>(description_.clientHeight);
-    return std::max(std::min({natural, wide, high}), natural / 4);
+    const QRect room = s->availableGeometry().marginsRemoved(frame);
+    return fittingPixelsPerTwip(natural, description_, {room.width(), room.height()});
 }
 
 void QtFormWidget::layOut()
@@ -172,48 +188,47 @@ void QtFormWidget::layOut()
             w->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
     setFixedSize(toPixels(description_.clientWidth), toPixels(description_.clientHeight));
 
-    // The font shrinks with the layout; text does not shrink quite in
-    // proportion (glyphs keep whole pixels, indicators keep their size), so
-    // it gives a little more where a caption would be cut off.
-    constexpr double kStep = 0.25;
-    constexpr double kSmallest = 6;
-    double shrink = pixelsPerTwip_ / naturalPixelsPerTwip(screen());
-    setFont(toQFont(description_.font, shrink));
-    // At its full size the window is drawn to hold its captions; asking the
-    // font now would only make the window wait for the font system before it
-    // shows.
-    if (shrink >= 1)
-        return;
-    while (!captionsFit() && description_.font.pointSize * shrink > kSmallest) {
-        shrink -= kStep / description_.font.pointSize;
-        setFont(toQFont(description_.font, shrink));
-    }
+    // The font shrinks with the layout, and a little more where a caption
+    // would be cut off.
+    const double shrink = pixelsPerTwip_ / naturalPixelsPerTwip(dotsPerInch(screen()));
+    const double points = fittingPointSize(description_.font.pointSize, shrink, [this](double candidate) {
+        setFont(toQFont(description_.font, candidate));
+        return captionsFit();
+    });
+    if (font().pointSizeF() != points)
+        setFont(toQFont(description_.font, points));
 }
 
 bool QtFormWidget::captionsFit() const
 {
-    const auto fits = [](const QAbstractButton *b, QStyle::SubElement contents) {
+    const double dpi = dotsPerInch(screen());
+    // The room a button's style gives its box or circle, beside the caption.
+    const auto indicator = [](const QAbstractButton *b, QStyle::SubElement contents) {
         QStyleOptionButton option;
         option.initFrom(b);
         option.text = b->text();
-        const QRect room = b->style()->subElementRect(contents, &option, b);
-        return b->fontMetrics().horizontalAdvance(b->text()) <= room.width()
-               && b->fontMetrics().height() <= b->height();
+        return b->width() - b->style()->subElementRect(contents, &option, b).width();
     };
     for (const auto &[key, w] : controls_) {
+        QString caption;
+        ControlKind kind = ControlKind::TextBox;
+        int room = 0;
+        if (const auto *option = qobject_cast<const QRadioButton *>(w)) {
+            std::tie(caption, kind, room) = std::tuple(option->text(), ControlKind::OptionButton,
+                                                       indicator(option, QStyle::SE_RadioButtonContents));
+        } else if (const auto *box = qobject_cast<const QCheckBox *>(w)) {
+            std::tie(caption, kind, room) = std::tuple(box->text(), ControlKind::CheckBox,
+                                                       indicator(box, QStyle::SE_CheckBoxContents));
+        } else if (const auto *button = qobject_cast<const QPushButton *>(w)) {
+            std::tie(caption, kind) = std::pair(button->text(), ControlKind::PushButton);
+        } else if (const auto *frame = qobject_cast<const FlatFrame *>(w)) {
+            std::tie(caption, kind) = std::pair(frame->title(), ControlKind::Frame);
+        } else if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            std::tie(caption, kind) = std::pair(label->text(), ControlKind::Label);
+        }
         const QFontMetrics metrics = w->fontMetrics();
-        bool fit = true;
-        if (const auto *option = qobject_cast<const QRadioButton *>(w))
-            fit = fits(option, QStyle::SE_RadioButtonContents);
-        else if (const auto *box = qobject_cast<const QCheckBox *>(w))
-            fit = fits(box, QStyle::SE_CheckBoxContents);
-        else if (const auto *button = qobject_cast<const QPushButton *>(w))
-            fit = metrics.horizontalAdvance(button->text()) + kButtonTextMargin < button->width();
-        else if (const auto *frame = qobject_cast<const FlatFrame *>(w))
-            fit = metrics.horizontalAdvance(frame->title()) + kFrameTextMargin < frame->width();
-        else if (const auto *label = qobject_cast<const QLabel *>(w))
-            fit = metrics.horizontalAdvance(label->text()) <= label->width() && metrics.height() <= label->height();
-        if (!fit)
+        if (!captionFits(kind, {metrics.horizontalAdvance(caption), metrics.height()}, {w->width(), w->height()},
+                         room, dpi))
             return false;
     }
     return true;
@@ -224,10 +239,8 @@ void QtFormWidget::followScreen()
     layOut();
     // Still wholly on the screen it is on now.
     if (const QScreen *s = screen()) {
-        const QRect room = s->availableGeometry();
-        const QRect outer = frameGeometry();
-        move(std::clamp(outer.left(), room.left(), std::max(room.left(), room.right() - outer.width() + 1)),
-             std::clamp(outer.top(), room.top(), std::max(room.top(), room.bottom() - outer.height() + 1)));
+        const Point at = keptIn(boxOf(s->availableGeometry()), boxOf(frameGeometry()));
+        move(at.x, at.y);
     }
 }
 

@@ -49,6 +49,8 @@ public:
             visit(ControlId{key.name, key.index}, widget);
     }
 
+    [[nodiscard]] const WindowDescription &description() const { return description_; }
+
     // Device-independent pixels for one twip, as laid out now.
     [[nodiscard]] double pixelsPerTwip() const { return pixelsPerTwip_; }
     [[nodiscard]] int toPixels(Twips twips) const;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/window_description.h"
+
+#include <QColor>
 #include <QString>
 
 #include <string_view>
@@ -10,6 +13,11 @@ namespace platform {
 inline QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QColor toQColor(const Rgb &rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 } // namespace platform

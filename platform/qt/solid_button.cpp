@@ -1,6 +1,7 @@
 #include "solid_button.h"
 
-#include "focus_style.h"
+#include "platform/layout_policy.h"
+#include "qt_text.h"
 
 #include <QPainter>
 #include <qdrawutil.h>
@@ -21,8 +22,9 @@ void SolidButton::paintEvent(QPaintEvent * /*event*/)
     edges.setColor(QPalette::Dark, face_.darker(200));
     qDrawShadePanel(&painter, rect(), edges, isDown(), kBorder);
     if (hasFocus()) {
-        painter.setPen(QPen(kFocusColour, kBorder, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawRect(QRectF(rect()).adjusted(kBorder / 2.0, kBorder / 2.0, -kBorder / 2.0, -kBorder / 2.0));
+        constexpr double kHalf = kFocusFrameWidth / 2.0;
+        painter.setPen(QPen(toQColor(kFocusColour), kFocusFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(kHalf, kHalf, -kHalf, -kHalf));
     }
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(isDown() ? rect().translated(1, 1) : rect(), Qt::AlignCenter, text());

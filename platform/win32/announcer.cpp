@@ -74,8 +74,12 @@ bool Announcer::usesUiAutomation()
 void Announcer::announce(std::wstring_view message)
 {
     const std::wstring text{message};
-    if (usesUiAutomation() && raiseUiaNotification(source_, text))
-        return;
+    if (usesUiAutomation()) {
+        if (!com_)
+            com_.emplace();
+        if (raiseUiaNotification(source_, text))
+            return;
+    }
     SetWindowTextW(alert_.get(), text.c_str());
     NotifyWinEvent(EVENT_SYSTEM_ALERT, alert_.get(), OBJID_CLIENT, CHILDID_SELF);
 }

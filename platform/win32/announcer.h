@@ -1,9 +1,11 @@
 #pragma once
 
+#include "com_apartment.h"
 #include "handles.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 
 namespace platform::win32 {
@@ -27,6 +29,8 @@ public:
 private:
     HWND source_;
     Window alert_;
+    // Started with the first announcement that goes through UI Automation.
+    std::optional<ComApartment> com_;
 };
 
 } // namespace platform::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/layout_policy.h"
+
 #include <windows.h>
 
 namespace platform::win32 {
@@ -15,6 +17,13 @@ SIZE outerSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 // point), less the taskbar.
 RECT workArea(HWND window);
 RECT workAreaAt(POINT point);
+
+// A rectangle of Windows's as a box.
+[[nodiscard]] inline Box boxOf(const RECT &r)
+{
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+            static_cast<int>(r.bottom - r.top)};
+}
 
 // Whether the desktop runs with high contrast, whose colours then win over
 // the window's own.

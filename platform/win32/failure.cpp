@@ -7,16 +7,17 @@
 
 namespace platform::win32 {
 
-void reportFailureAndExit(std::string_view what, HWND owner)
+void reportFailureAndExit(const FailureWords &words, std::string_view what, HWND owner)
 {
-    std::wstring detail;
-    try {
-        detail = widen(what);
-    } catch (...) {
-        detail = L"?";
-    }
-    const std::wstring message = L"Програмата спира поради грешка:\n" + detail;
-    MessageBoxW(owner, message.c_str(), L"Зорелмина", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    const auto wide = [](std::string_view text) {
+        try {
+            return widen(text);
+        } catch (...) {
+            return std::wstring(L"?");
+        }
+    };
+    const std::wstring message = wide(words.preamble) + L"\n" + wide(what);
+    MessageBoxW(owner, message.c_str(), wide(words.caption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     std::exit(EXIT_FAILURE);
 }
 

@@ -10,4 +10,11 @@ namespace platform::win32 {
 // to the window.
 const wchar_t *framePanelClass();
 
+// Has a frame's group box drawn here rather than by Windows: the line
+// round the frame, broken for the whole caption, which is measured and
+// drawn in the one font the box has. (Wine's own group box has run its line
+// through the caption's last letter with some fonts.) The box keeps its
+// role and name for screen readers.
+void drawFrameHere(HWND groupBox);
+
 } // namespace platform::win32

@@ -1,11 +1,30 @@
 #include "message_loop.h"
 
+#include "whole_paint.h"
+
 namespace platform::win32 {
 
 namespace {
 
+// The window's paints are done all at once, not one by one from the queue,
+// where each would reach the screen on its own.
+bool ours(HWND window, HWND other)
+{
+    return window != nullptr && (other == window || IsChild(window, other) != FALSE);
+}
+
+void paintIfWaiting(HWND window)
+{
+    if (window != nullptr && HIWORD(GetQueueStatus(QS_PAINT)) != 0)
+        paintWaiting(window);
+}
+
 void deliver(HWND window, MSG &message)
 {
+    if (message.message == WM_PAINT && ours(window, message.hwnd)) {
+        paintWaiting(window);
+        return;
+    }
     if (window != nullptr && IsDialogMessageW(window, &message) != 0)
         return;
     TranslateMessage(&message);
@@ -17,8 +36,11 @@ void deliver(HWND window, MSG &message)
 int runMessageLoop(HWND window)
 {
     MSG message{};
-    BOOL got = FALSE;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    for (;;) {
+        paintIfWaiting(window);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0)
+            break;
         if (got == -1)
             return 1;
         deliver(window, message);
@@ -29,7 +51,8 @@ int runMessageLoop(HWND window)
 void handleWaitingMessages(HWND window)
 {
     MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+    for (paintIfWaiting(window); PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+         paintIfWaiting(window)) {
         if (message.message == WM_QUIT) {
             // Not ours to swallow.
             PostQuitMessage(static_cast<int>(message.wParam));

@@ -1,7 +1,5 @@
 #include "text.h"
 
-#include <windows.h>
-
 #include <stdexcept>
 
 namespace platform::win32 {
@@ -30,6 +28,15 @@ std::string narrow(std::wstring_view text)
     std::string utf8(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
     return utf8;
+}
+
+std::wstring windowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 } // namespace platform::win32

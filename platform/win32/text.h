@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -9,5 +11,8 @@ namespace platform::win32 {
 // are exact for any valid text, CR LF and blanks included.
 std::wstring widen(std::string_view text);
 std::string narrow(std::wstring_view text);
+
+// A window's text, whole.
+std::wstring windowText(HWND window);
 
 } // namespace platform::win32

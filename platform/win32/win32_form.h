@@ -1,15 +1,18 @@
 #pragma once
 
 #include "announcer.h"
+#include "child_controls.h"
+#include "colours.h"
+#include "dpi.h"
 #include "handles.h"
-#include "platform/control_map.h"
+#include "layout.h"
 #include "platform/form.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace platform {
 
@@ -25,17 +28,21 @@ namespace platform {
 // high contrast on, the desktop's colours win over the window's own.
 class Win32Form final : public Form {
 public:
-    explicit Win32Form(const WindowDescription &description);
+    // highContrast says whether the desktop runs with high contrast now.
+    explicit Win32Form(const WindowDescription &description,
+                       std::function<bool()> highContrast = win32::highContrast);
     ~Win32Form() override;
 
     [[nodiscard]] HWND window() const { return window_.get(); }
     // The control's window, or nullptr if there is none of that name.
     [[nodiscard]] HWND control(ControlId id) const;
     // Which control a window is, if it is one.
-    [[nodiscard]] std::optional<ControlId> controlOf(HWND window) const;
-    [[nodiscard]] UINT dpi() const { return dpi_; }
-    [[nodiscard]] double pixelsPerTwip() const { return pixelsPerTwip_; }
+    [[nodiscard]] std::optional<ControlId> controlOf(HWND window) const { return controls_.controlOf(window); }
+    [[nodiscard]] UINT dpi() const { return layout_.dpi; }
+    [[nodiscard]] double pixelsPerTwip() const { return layout_.pixelsPerTwip; }
     [[nodiscard]] HFONT font() const { return font_.get(); }
+    // Width in pixels of the frame that marks the focus on a push button.
+    [[nodiscard]] int focusFrameWidth() const;
 
     // The program ends its message loop when this window closes.
     void quitWhenClosed() { quitWhenClosed_ = true; }
@@ -53,61 +60,35 @@ public:
     [[noreturn]] void fail(std::string_view what) override;
 
 private:
-    struct Control {
-        ControlDescription description;
-        HWND window = nullptr;
-        // A frame's group box, on the panel that holds its controls.
-        HWND groupBox = nullptr;
-        int id = 0;
-        win32::Brush background;
-    };
-
+    // Answering Windows's messages (form_messages.cpp).
     static const wchar_t *windowClass();
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK optionButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                   UINT_PTR subclass, DWORD_PTR form);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-
-    void create(const ControlDescription &description);
-    void orderForTabbing();
-    void layOut(UINT dpi);
-    [[nodiscard]] double fittingScale(UINT dpi) const;
-    [[nodiscard]] bool captionsFit() const;
-    void useFont(int pixelHeight);
-    [[nodiscard]] int toPixels(Twips twips) const;
-
     void onCommand(int id, int notification);
-    void select(ControlId option);
-    void updateTabStops(const std::string &container);
-    [[nodiscard]] bool anySelectedIn(const std::string &container) const;
-    void raiseClick(ControlId id) const;
-    LRESULT colourFor(UINT message, HDC dc, HWND control);
-    void drawButton(const DRAWITEMSTRUCT &item) const;
-    void paintBackground(HDC dc) const;
+    void onDpiChanged(UINT dpi, const RECT &suggested);
+    LRESULT moveFocus(WPARAM wParam, LPARAM lParam);
 
-    Control &of(ControlId id, ControlKind kind);
-    [[nodiscard]] const Control &of(ControlId id, ControlKind kind) const;
+    void createControls();
+    void layOut(UINT dpi);
+    void select(ControlId option);
+    void raiseClick(ControlId id) const;
 
     WindowDescription description_;
+    win32::FormColours colours_;
     win32::Window window_;
-    ControlMap<Control> controls_;
-    // By control id, less the first.
-    std::vector<ControlId> byId_;
-    win32::Brush background_;
+    win32::ChildControls controls_;
+    win32::Layout layout_;
     win32::Font font_;
     win32::Icon bigIcon_;
     win32::Icon smallIcon_;
     std::unique_ptr<win32::Announcer> announcer_;
     ClickHandler clicked_;
-    UINT dpi_ = 96;
-    double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     HWND lastFocus_ = nullptr;
     // The option button that is taking the focus just now, if one is.
     HWND optionTakingFocus_ = nullptr;
     bool quitWhenClosed_ = false;
 };
-
-// A FormMaker for Windows.
-std::unique_ptr<Form> makeWin32Form(const WindowDescription &description);
 
 } // namespace platform

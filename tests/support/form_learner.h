@@ -2,6 +2,7 @@
 
 #include "learner.h"
 #include "window/tarvel_mondix.h"
+#include "window/tarvel_mondix_description.h"
 
 #include <memory>
 
@@ -10,14 +11,8 @@
 template <typename Base, typename FormType>
 class FormLearner : public Base {
 public:
-    FormLearner()
-        : window_([this](const platform::WindowDescription &description) {
-              auto form = std::make_unique<FormType>(description);
-              form_ = form.get();
-              return form;
-          })
-    {
-    }
+    FormLearner() : FormLearner(std::make_unique<FormType>(window::describeTarvelMondix())) {}
+    explicit FormLearner(std::unique_ptr<FormType> form) : form_(form.get()), window_(std::move(form)) {}
 
     [[nodiscard]] bool eventSelected(quiz::PairIndex index) const override
     {
@@ -38,6 +33,6 @@ protected:
     [[nodiscard]] Tarvel_Mondix &window() { return window_; }
 
 private:
-    FormType *form_ = nullptr;
+    FormType *form_;
     Tarvel_Mondix window_;
 };

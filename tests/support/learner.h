@@ -34,7 +34,7 @@ void PrintTo(const Rgb &colour, std::ostream *os);
 
 // How a learner at a window gives each action.
 enum class Input { Mouse, Keyboard };
-enum class Key { Tab, Backtab, Up, Down, Space, Enter };
+enum class Key { Tab, Backtab, Up, Down, Space, Enter, Escape };
 
 // A rectangle on the window's client area, in device-independent pixels.
 struct Rect {
@@ -62,6 +62,8 @@ struct Snapshot {
 class WindowLearner : public Learner {
 public:
     virtual void press(Key key) = 0;
+    // Whether the quiz's window is still open on the screen.
+    [[nodiscard]] virtual bool windowOpen() const = 0;
     // The control with the keyboard focus, as "Name" or "Name(index)";
     // empty for none.
     [[nodiscard]] virtual std::string focusedControl() const = 0;

@@ -1,6 +1,7 @@
 #include "qt_learner.h"
 
 #include "platform/qt/qt_form.h"
+#include "form_learner.h"
 #include "window_learner_base.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ namespace {
 
 using platform::ControlId;
 
-class QtLearner final : public WindowLearnerBase<platform::QtForm> {
+class QtLearner final : public WindowLearnerBase<FormLearner<WindowLearner, platform::QtForm>> {
 public:
     explicit QtLearner(std::function<Input()> chooseInput) : WindowLearnerBase(std::move(chooseInput))
     {
@@ -30,6 +31,8 @@ public:
             throw std::runtime_error("nothing has the keyboard focus");
         QTest::keyClick(focus, qtKey(key));
     }
+
+    [[nodiscard]] bool windowOpen() const override { return form().widget().isVisible(); }
 
     [[nodiscard]] std::string focusedControl() const override
     {
@@ -88,6 +91,8 @@ private:
             return Qt::Key_Space;
         case Key::Enter:
             return Qt::Key_Return;
+        case Key::Escape:
+            return Qt::Key_Escape;
         }
         return Qt::Key_unknown;
     }

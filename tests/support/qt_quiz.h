@@ -3,6 +3,7 @@
 #include "platform/qt/exact_text_box.h"
 #include "platform/qt/qt_form.h"
 #include "window/tarvel_mondix.h"
+#include "window/tarvel_mondix_description.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -21,14 +22,7 @@ inline void PrintTo(const QString &text, std::ostream *os)
 // itself.
 class QtQuiz {
 public:
-    QtQuiz()
-        : window_([this](const platform::WindowDescription &description) {
-              auto form = std::make_unique<platform::QtForm>(description);
-              form_ = form.get();
-              return form;
-          })
-    {
-    }
+    QtQuiz() : QtQuiz(std::make_unique<platform::QtForm>(window::describeTarvelMondix())) {}
 
     [[nodiscard]] platform::QtFormWidget &widget() const { return form_->widget(); }
     [[nodiscard]] const quiz::QuizForm &quiz() const { return window_.quiz(); }
@@ -46,6 +40,8 @@ public:
     [[nodiscard]] QPushButton *clear() const { return widget().control<QPushButton>({window::kClearButton}); }
 
 private:
-    platform::QtForm *form_ = nullptr;
+    explicit QtQuiz(std::unique_ptr<platform::QtForm> form) : form_(form.get()), window_(std::move(form)) {}
+
+    platform::QtForm *form_;
     Tarvel_Mondix window_;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_form.h"
+#include "form_learner.h"
 #include "window_learner_base.h"
 
 #include <windows.h>
@@ -41,7 +42,7 @@ INPUT keyEvent(WORD key, bool up)
     return input;
 }
 
-class Win32Learner final : public WindowLearnerBase<platform::Win32Form> {
+class Win32Learner final : public WindowLearnerBase<FormLearner<WindowLearner, platform::Win32Form>> {
 public:
     explicit Win32Learner(std::function<Input()> chooseInput) : WindowLearnerBase(std::move(chooseInput))
     {
@@ -74,8 +75,16 @@ public:
         case Key::Enter:
             tap(VK_RETURN);
             break;
+        case Key::Escape:
+            tap(VK_ESCAPE);
+            break;
         }
         settle(hwnd());
+    }
+
+    [[nodiscard]] bool windowOpen() const override
+    {
+        return hwnd() != nullptr && IsWindowVisible(hwnd()) != FALSE;
     }
 
     [[nodiscard]] std::string focusedControl() const override

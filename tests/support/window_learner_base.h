@@ -1,12 +1,13 @@
 #pragma once
 
-#include "form_learner.h"
+#include "learner.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // How a learner plays at a real window, whatever the toolkit: each action
 // by mouse or by keyboard, as chooseInput says. The mouse clicks where the
@@ -14,11 +15,17 @@
 // (a control drawn elsewhere, or covered, is missed); the keyboard tabs to
 // the control, moves inside the event group (one tab stop, as radio groups
 // have) with the arrow keys, and presses Space. A toolkit gives the click
-// and the key presses.
-template <typename FormType>
-class WindowLearnerBase : public FormLearner<WindowLearner, FormType> {
+// and the key presses; Reading (a WindowLearner) reads the board, as
+// FormLearner does through the form where the quiz runs in this process.
+template <typename Reading>
+class WindowLearnerBase : public Reading {
 public:
-    explicit WindowLearnerBase(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput)) {}
+    // The reading base is made of whatever follows chooseInput.
+    template <typename... ReadingArguments>
+    explicit WindowLearnerBase(std::function<Input()> chooseInput, ReadingArguments &&...reading)
+        : Reading(std::forward<ReadingArguments>(reading)...), chooseInput_(std::move(chooseInput))
+    {
+    }
 
     void clickEvent(quiz::PairIndex index) override
     {

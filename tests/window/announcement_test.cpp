@@ -3,6 +3,7 @@
 #include "platform/memory_board.h"
 #include "verdicts.h"
 #include "window/tarvel_mondix.h"
+#include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,9 @@ protected:
     void click(platform::ControlId control) { board->click(control); }
     std::vector<std::string> heard() const { return board->announcements(); }
 
-    platform::MemoryBoard *board = nullptr;
-    Tarvel_Mondix window{[this](const platform::WindowDescription &d) {
-        auto made = std::make_unique<platform::MemoryBoard>(d);
-        board = made.get();
-        return made;
-    }};
+    std::unique_ptr<platform::MemoryBoard> made = std::make_unique<platform::MemoryBoard>(window::describeTarvelMondix());
+    platform::MemoryBoard *board = made.get();
+    Tarvel_Mondix window{std::move(made)};
 };
 
 } // namespace
@@ -50,13 +48,10 @@ TEST_F(Announcements, OneLineWithoutTheBlankAtTheEnd)
 // throws to the caller and on a real window ends the program.
 TEST(HandlerFailure, GoesToTheFormAndNoFurther)
 {
-    platform::WindowDescription broken;
-    Tarvel_Mondix window{[&broken](const platform::WindowDescription &d) {
-        broken = d;
-        // The explanation list is lost.
-        std::erase_if(broken.controls, [](const auto &c) { return c.name == window::kExplanationList; });
-        return std::make_unique<platform::MemoryBoard>(broken);
-    }};
+    platform::WindowDescription broken = window::describeTarvelMondix();
+    // The explanation list is lost.
+    std::erase_if(broken.controls, [](const auto &c) { return c.name == window::kExplanationList; });
+    Tarvel_Mondix window{std::make_unique<platform::MemoryBoard>(broken)};
     auto &board = static_cast<platform::MemoryBoard &>(window.form());
     board.click({window::kEventButtons, 1});
     try {

@@ -17,6 +17,25 @@ const std::vector<std::string> kTabChain{
     "Check1(4)", "Check1(5)", "Check1(6)",  "Check1(7)", "Check1(8)",
 };
 
+// All that a learner sees of the quiz's state.
+struct Board {
+    std::string text;
+    quiz::SelectionState state;
+    std::vector<bool> events;
+    std::vector<quiz::DateValue> dates;
+    friend bool operator==(const Board &, const Board &) = default;
+};
+
+Board boardOf(const Learner &learner)
+{
+    Board board{learner.resultText(), learner.state(), {}, {}};
+    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
+        board.events.push_back(learner.eventSelected(i));
+        board.dates.push_back(learner.dateValue(i));
+    }
+    return board;
+}
+
 class Keyboard : public ::testing::TestWithParam<Backend<WindowLearner>> {
 protected:
     std::string focus() const { return learner->focusedControl(); }
@@ -106,6 +125,21 @@ TEST_P(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
     learner->press(Key::Backtab);
     EXPECT_EQ(focus(), "Option1(6)") << "from behind as well";
     EXPECT_EQ(learner->state().EventIndex, 6) << "and nothing else was selected on the way";
+}
+
+// Only the window's close button, Alt+F4 or the system menu close the quiz.
+TEST_P(Keyboard, EscapeChangesNothingWhereverTheFocusIs)
+{
+    learner->clickEvent(4);
+    learner->clickDate(2);
+    const Board before = boardOf(*learner);
+    for (const std::string stop : {"Text1(0)", "Command1", "Option1(4)", "Check1(2)", "Check1(7)"}) {
+        tabTo(stop);
+        learner->press(Key::Escape);
+        ASSERT_TRUE(learner->windowOpen()) << "Esc on " << stop << " closed the quiz";
+        EXPECT_EQ(focus(), stop);
+        EXPECT_TRUE(boardOf(*learner) == before) << "Esc on " << stop << " changed the board";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, Keyboard, ::testing::ValuesIn(windowBackends()), kBackendName);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -121,6 +122,45 @@ TEST_P(Looks, EveryPlaceShowsItsColour)
         const Rgb colour = name == window::kEventButtons ? kPink : kCyan;
         EXPECT_EQ(shot.at(px(p.left + p.width - 45), px(p.top + p.height / 2)), colour)
             << platform::displayName({p.name, p.index});
+    }
+}
+
+// A frame's caption shows whole: the frame's line, etched in a dark and a
+// light row along the middle of the caption's height, stops short of the
+// caption's first letter and goes on only after its last, whatever face
+// stands in for the quiz's font.
+TEST_P(Looks, FrameCaptionsShowWhole)
+{
+    const Snapshot shot = learner->snapshot();
+    if (shot.scale < 1)
+        GTEST_SKIP() << "a picture coarser than the window's pixels cannot tell a letter from a line";
+    const auto ink = [](const Rgb &c) { return std::max({c.red, c.green, c.blue}) < 64; };
+    for (const std::string_view frame : {window::kEventFrame, window::kDateFrame}) {
+        const Rect f = learner->placeOf({frame});
+        const std::string name{frame};
+        // The line's top left corner: the first thing down the frame's left
+        // edge that is not the window's colour.
+        int line = f.top;
+        while (line < f.top + f.height / 2 && shot.at(f.left, line) == kLavender)
+            ++line;
+        ASSERT_LT(line, f.top + f.height / 2) << name << ": no line";
+        const Rgb dark = shot.at(f.left + 2, line);
+        const Rgb light = shot.at(f.left + 2, line + 1);
+        const auto lineAt = [&](int x) { return shot.at(x, line) == dark && shot.at(x, line + 1) == light; };
+        // Where the caption's letters are, in the rows it takes.
+        int first = f.left + f.width;
+        int last = f.left;
+        for (int y = f.top; y < 2 * line - f.top; ++y) {
+            for (int x = f.left; x < f.left + f.width; ++x) {
+                if (ink(shot.at(x, y))) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        }
+        ASSERT_LT(first, last) << name << ": no caption";
+        for (int x = first; x <= last; ++x)
+            ASSERT_FALSE(lineAt(x)) << name << ": the line runs through the caption at x = " << x;
     }
 }
 

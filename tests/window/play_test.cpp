@@ -161,6 +161,20 @@ TEST_P(Play, ClearWithNoDateStartsAfresh)
     EXPECT_EQ(learner->resultText(), right(5));
 }
 
+// A date that was ticked and un-ticked again leaves nothing for the clear
+// to un-tick: the date column is forgotten with the rest.
+TEST_P(Play, ClearForgetsADateThatIsNoLongerTicked)
+{
+    learner->clickDate(3);
+    learner->clickDate(3);
+    expectIndexes(kNoPair, 3);
+    learner->pressClear();
+    expectIndexes(kNoPair, kNoPair);
+    learner->clickEvent(5);
+    EXPECT_EQ(learner->resultText(), "") << "not judged: the date column is untouched since the clear";
+    expectIndexes(5, kNoPair);
+}
+
 TEST_P(Play, ExplanationsKeepTheirSpacing)
 {
     for (const PairIndex i : {PairIndex{4}, PairIndex{8}, PairIndex{3}}) {

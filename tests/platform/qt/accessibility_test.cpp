@@ -208,6 +208,23 @@ TEST_F(Accessibility, ActionsPlayTheQuiz)
     EXPECT_FALSE(window.event(7)->isChecked());
 }
 
+// Tab or Shift+Tab into the events lands on the selected one also when a
+// screen reader selected it and the focus never went there.
+TEST_F(Accessibility, TabIntoTheEventsAfterAnActionLandsOnTheSelectedOne)
+{
+    window.widget().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.widget()));
+    act(window.event(6), QAccessibleActionInterface::toggleAction());
+    ASSERT_TRUE(window.event(6)->isChecked());
+    window.date(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.date(0), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(window.event(6))) << "back from the dates";
+    window.clear()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.clear(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(window.event(6))) << "on from the clear button";
+    EXPECT_EQ(window.quiz().state().EventIndex, 6);
+}
+
 // Qt's own texts come from its Bulgarian catalogue, which the test program
 // loads as the quiz does.
 TEST_F(Accessibility, ResultBoxMenuSpeaksBulgarian)

@@ -238,7 +238,7 @@ TEST_F(Rendering, ExplanationListIsNeverShown)
 TEST(Icon, IsOneSmallImageKeptAlikeInEveryForm)
 {
     const QString icons = QStringLiteral(ZORELMINA_SOURCE_DIR "/window/icons/");
-    const QImage builtIn(QStringLiteral(":/zorelmina/zorelmina.xpm"));
+    const QImage builtIn(QStringLiteral(":/icons/zorelmina.xpm"));
     const QImage themed(icons + "zorelmina.png");
     ASSERT_FALSE(builtIn.isNull());
     ASSERT_FALSE(themed.isNull());

@@ -1,0 +1,35 @@
+// What both Windows yardsticks do alike: one window of the quiz's client
+// size and title, shown, and its messages until it is closed.
+#pragma once
+
+#include "bare_window_title.h"
+
+#include <windows.h>
+
+inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC procedure)
+{
+    WNDCLASSEXW bare{};
+    bare.cbSize = sizeof bare;
+    bare.lpfnWndProc = procedure;
+    bare.hInstance = instance;
+    bare.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    bare.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    bare.lpszClassName = className;
+    RegisterClassExW(&bare);
+    // 484 x 406, the quiz's client area at 96 DPI.
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT outer{0, 0, 484, 406};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    wchar_t title[256] = {};
+    MultiByteToWideChar(CP_UTF8, 0, kQuizTitle.data(), static_cast<int>(kQuizTitle.size()), title, 255);
+    HWND window = CreateWindowExW(0, className, title, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
+                                  nullptr);
+    ShowWindow(window, SW_SHOW);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,191 @@
+#include "dom.h"
+
+#include <emscripten.h>
+
+#include <cmath>
+
+// The elements the program made, by handle; the page keeps them, as the
+// program cannot hold a browser's object.
+EM_JS(int, zorelmina_dom_create, (const char *tag, int parent), {
+    var elements = Module['zorelminaElements'] || (Module['zorelminaElements'] = []);
+    var element = document.createElement(UTF8ToString(tag));
+    (parent >= 0 ? elements[parent] : document.body).appendChild(element);
+    elements.push(element);
+    return elements.length - 1;
+});
+
+EM_JS(void, zorelmina_dom_remove, (int element), {
+    var e = Module['zorelminaElements'][element];
+    if (e.parentNode) e.parentNode.removeChild(e);
+});
+
+EM_JS(void, zorelmina_dom_move_to_end, (int element), {
+    var e = Module['zorelminaElements'][element];
+    e.parentNode.appendChild(e);
+});
+
+EM_JS(void, zorelmina_dom_set_attribute, (int element, const char *name, const char *value), {
+    Module['zorelminaElements'][element].setAttribute(UTF8ToString(name), UTF8ToString(value));
+});
+
+EM_JS(void, zorelmina_dom_set_style, (int element, const char *property, const char *value), {
+    Module['zorelminaElements'][element].style.setProperty(UTF8ToString(property), UTF8ToString(value));
+});
+
+EM_JS(void, zorelmina_dom_set_text, (int element, const char *text), {
+    Module['zorelminaElements'][element].textContent = UTF8ToString(text);
+});
+
+EM_JS(void, zorelmina_dom_set_value, (int element, const char *text), {
+    Module['zorelminaElements'][element].value = UTF8ToString(text);
+});
+
+EM_JS(void, zorelmina_dom_set_flag, (int element, const char *property, int on), {
+    Module['zorelminaElements'][element][UTF8ToString(property)] = on != 0;
+});
+
+EM_JS(int, zorelmina_dom_flag, (int element, const char *property), {
+    return Module['zorelminaElements'][element][UTF8ToString(property)] ? 1 : 0;
+});
+
+EM_JS(void, zorelmina_dom_focus, (int element), {
+    Module['zorelminaElements'][element].focus();
+});
+
+EM_JS(void, zorelmina_dom_to_start, (int element), {
+    var e = Module['zorelminaElements'][element];
+    e.setSelectionRange(0, 0);
+    e.scrollTop = 0;
+});
+
+EM_JS(double, zorelmina_dom_width, (int element), {
+    return Module['zorelminaElements'][element].getBoundingClientRect().width;
+});
+
+EM_JS(void, zorelmina_dom_listen, (int element, int event, int form, int control), {
+    var names = ['change', 'click'];
+    Module['zorelminaElements'][element].addEventListener(names[event], function() {
+        _zorelmina_event(form, control, event);
+    });
+});
+
+EM_JS(void, zorelmina_dom_listen_to_resize, (int form), {
+    window.addEventListener('resize', function() { _zorelmina_event(form, -1, 2); });
+});
+
+EM_JS(double, zorelmina_dom_viewport_width, (), { return document.documentElement.clientWidth; });
+EM_JS(double, zorelmina_dom_viewport_height, (), { return document.documentElement.clientHeight; });
+
+EM_JS(double, zorelmina_dom_text_width, (const char *font, const char *text), {
+    var measure = Module['zorelminaMeasure'] || (Module['zorelminaMeasure'] =
+                                                     document.createElement('canvas').getContext('2d'));
+    measure.font = UTF8ToString(font);
+    return measure.measureText(UTF8ToString(text)).width;
+});
+
+EM_JS(void, zorelmina_dom_set_title, (const char *title), {
+    // A title's runs of blanks are read as one; a no-break space keeps the
+    // second of each pair.
+    document.title = UTF8ToString(title).replace(/ {2}/g, ' \u00a0');
+});
+
+EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
+    var sheet = document.createElement('style');
+    sheet.textContent = UTF8ToString(css);
+    document.head.appendChild(sheet);
+});
+
+namespace platform::web {
+
+Element createElement(std::string_view tag, Element parent)
+{
+    return zorelmina_dom_create(std::string{tag}.c_str(), parent);
+}
+
+void remove(Element element)
+{
+    zorelmina_dom_remove(element);
+}
+
+void moveToEnd(Element element)
+{
+    zorelmina_dom_move_to_end(element);
+}
+
+void setAttribute(Element element, std::string_view name, std::string_view value)
+{
+    zorelmina_dom_set_attribute(element, std::string{name}.c_str(), std::string{value}.c_str());
+}
+
+void setStyle(Element element, std::string_view property, std::string_view value)
+{
+    zorelmina_dom_set_style(element, std::string{property}.c_str(), std::string{value}.c_str());
+}
+
+void setText(Element element, std::string_view text)
+{
+    zorelmina_dom_set_text(element, std::string{text}.c_str());
+}
+
+void setValue(Element element, std::string_view text)
+{
+    zorelmina_dom_set_value(element, std::string{text}.c_str());
+}
+
+void setFlag(Element element, std::string_view property, bool on)
+{
+    zorelmina_dom_set_flag(element, std::string{property}.c_str(), on ? 1 : 0);
+}
+
+bool flag(Element element, std::string_view property)
+{
+    return zorelmina_dom_flag(element, std::string{property}.c_str()) != 0;
+}
+
+void focus(Element element)
+{
+    zorelmina_dom_focus(element);
+}
+
+void toStart(Element element)
+{
+    zorelmina_dom_to_start(element);
+}
+
+double width(Element element)
+{
+    return zorelmina_dom_width(element);
+}
+
+void listen(Element element, Event event, int form, int control)
+{
+    zorelmina_dom_listen(element, static_cast<int>(event), form, control);
+}
+
+void listenToResize(int form)
+{
+    zorelmina_dom_listen_to_resize(form);
+}
+
+Size viewport()
+{
+    return {static_cast<int>(std::floor(zorelmina_dom_viewport_width())),
+            static_cast<int>(std::floor(zorelmina_dom_viewport_height()))};
+}
+
+double textWidth(std::string_view font, std::string_view text)
+{
+    return zorelmina_dom_text_width(std::string{font}.c_str(), std::string{text}.c_str());
+}
+
+void setTitle(std::string_view title)
+{
+    zorelmina_dom_set_title(std::string{title}.c_str());
+}
+
+void addStyleSheet(std::string_view css)
+{
+    zorelmina_dom_add_style_sheet(std::string{css}.c_str());
+}
+
+} // namespace platform::web

@@ -1,0 +1,470 @@
+#include "web_form.h"
+
+#include "failure.h"
+#include "platform/layout_policy.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <map>
+#include <stdexcept>
+
+namespace platform {
+
+namespace {
+
+// A CSS pixel is a 96th of an inch, whatever the zoom.
+constexpr double kCssDpi = 96.0;
+constexpr double kPointsPerInch = 72.0;
+// Between a check box's or option button's box and its caption.
+constexpr int kIndicatorMargins = 3 + 4;
+// A line of text, for its font's size.
+constexpr double kLineHeight = 1.15;
+
+// The page's look: what every form on it shares. Its own colours stay on
+// a dark desktop; under forced colours (high contrast) the system's win.
+constexpr std::string_view kStyleSheet = R"css(
+html, body { margin: 0; height: 100%; }
+@media (prefers-color-scheme: dark) { body { background: #1f1f1f; } }
+.zorelmina-window { position: absolute; overflow: hidden; color-scheme: light; color: #000; }
+.zorelmina-window * { box-sizing: border-box; }
+.zorelmina-window fieldset { position: absolute; margin: 0; padding: 0; border: 0; min-inline-size: 0; }
+.zorelmina-window .frame-line { position: absolute; left: 0; right: 0; bottom: 0; border: 2px groove #d8d8d8; }
+.zorelmina-window legend { position: absolute; left: 6px; top: 0; padding: 0 2px; white-space: pre;
+    line-height: 1.15; }
+.zorelmina-window label { position: absolute; display: flex; align-items: center; white-space: pre;
+    overflow: hidden; cursor: default; }
+.zorelmina-window input { margin: 0 4px 0 3px; flex: none; }
+.zorelmina-window button { position: absolute; margin: 0; padding: 0; font: inherit; color: #000;
+    border: 2px outset; }
+.zorelmina-window button:active { border-style: inset; }
+.zorelmina-window textarea { position: absolute; margin: 0; padding: 1px 2px; resize: none; font: inherit;
+    overflow-y: scroll; border: 2px inset; background: Field; color: FieldText; }
+.zorelmina-window h1 { position: absolute; margin: 0; font: inherit; text-align: center; white-space: pre; }
+.zorelmina-window :focus-visible { outline: 2px solid rgb(0, 0, 96); outline-offset: -2px; }
+.zorelmina-window input:focus-visible { outline-offset: 1px; }
+.zorelmina-status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%);
+    white-space: nowrap; }
+.zorelmina-failure { margin: 2em; font: 16px "Times New Roman", serif; white-space: pre-wrap; }
+)css";
+
+std::map<int, WebForm *> &forms()
+{
+    static std::map<int, WebForm *> all;
+    return all;
+}
+
+std::string cssColour(const Rgb &rgb)
+{
+    return "rgb(" + std::to_string(rgb.red) + ", " + std::to_string(rgb.green) + ", " + std::to_string(rgb.blue)
+           + ")";
+}
+
+std::string pixels(double value)
+{
+    return std::to_string(value) + "px";
+}
+
+std::string genericFamily(GenericFamily family)
+{
+    switch (family) {
+    case GenericFamily::Serif:
+        return "serif";
+    case GenericFamily::SansSerif:
+        return "sans-serif";
+    case GenericFamily::Monospace:
+        return "monospace";
+    case GenericFamily::Any:
+        break;
+    }
+    return "system-ui";
+}
+
+} // namespace
+
+WebForm::WebForm(const WindowDescription &description) : id_(0), description_(description)
+{
+    static int next = 0;
+    id_ = ++next;
+    forms()[id_] = this;
+    static const bool styled = [] {
+        web::addStyleSheet(kStyleSheet);
+        return true;
+    }();
+    (void)styled;
+
+    web::setTitle(description_.title);
+    window_ = web::createElement("div", web::kNoElement);
+    web::setAttribute(window_, "class", "zorelmina-window");
+    web::setAttribute(window_, "id", description_.name);
+    web::setStyle(window_, "background", cssColour(description_.background));
+    web::setStyle(window_, "display", "none");
+    for (std::size_t place = 0; place < description_.controls.size(); ++place)
+        create(description_.controls[place], static_cast<int>(place));
+    arrangeInReadingOrder();
+    std::vector<std::string> containers;
+    for (const auto &[key, c] : controls_)
+        if (c.description.kind == ControlKind::OptionButton)
+            containers.push_back(c.description.container);
+    for (const std::string &container : containers)
+        updateTabStops(container);
+
+    // Spoken, never seen: what the form announces.
+    liveRegion_ = web::createElement("div", window_);
+    web::setAttribute(liveRegion_, "class", "zorelmina-status");
+    web::setAttribute(liveRegion_, "role", "status");
+    web::setAttribute(liveRegion_, "aria-live", "polite");
+    web::listenToResize(id_);
+}
+
+WebForm::~WebForm()
+{
+    forms().erase(id_);
+    web::remove(window_);
+}
+
+void WebForm::create(const ControlDescription &c, int place)
+{
+    web::Element parent = window_;
+    if (!c.container.empty()) {
+        const Control *frame = controls_.find({c.container});
+        if (frame == nullptr)
+            throw std::invalid_argument("container listed after its controls: " + c.container);
+        parent = frame->box;
+    }
+    Control control{.description = c};
+    const std::string name = displayName({c.name, c.index});
+    const auto focusable = [&](web::Element e) {
+        web::setAttribute(e, "tabindex", std::to_string(c.tabIndex + 1));
+        web::setAttribute(e, "data-control", name);
+    };
+    switch (c.kind) {
+    case ControlKind::ListBox:
+        if (!c.visible) {
+            // Its items are kept here alone.
+            controls_.add(c, std::move(control));
+            byPlace_.push_back(controls_.idOf({c.name, c.index}));
+            return;
+        }
+        control.box = web::createElement("select", parent);
+        web::setAttribute(control.box, "size", "2");
+        break;
+    case ControlKind::Frame: {
+        control.box = web::createElement("fieldset", parent);
+        const web::Element line = web::createElement("div", control.box);
+        web::setAttribute(line, "class", "frame-line");
+        const web::Element legend = web::createElement("legend", control.box);
+        web::setText(legend, c.caption);
+        if (c.background)
+            web::setStyle(legend, "background", cssColour(*c.background));
+        control.input = line;
+        break;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton: {
+        control.box = web::createElement("label", parent);
+        control.input = web::createElement("input", control.box);
+        const bool option = c.kind == ControlKind::OptionButton;
+        web::setAttribute(control.input, "type", option ? "radio" : "checkbox");
+        if (option)
+            web::setAttribute(control.input, "name", c.container);
+        const web::Element caption = web::createElement("span", control.box);
+        web::setText(caption, c.caption);
+        focusable(control.input);
+        web::listen(control.input, web::Event::Change, id_, place);
+        break;
+    }
+    case ControlKind::PushButton:
+        control.box = control.input = web::createElement("button", parent);
+        web::setAttribute(control.box, "type", "button");
+        web::setText(control.box, c.caption);
+        focusable(control.box);
+        web::listen(control.box, web::Event::Click, id_, place);
+        break;
+    case ControlKind::TextBox:
+        control.box = control.input = web::createElement("textarea", parent);
+        web::setAttribute(control.box, "readonly", "");
+        web::setAttribute(control.box, "spellcheck", "false");
+        focusable(control.box);
+        control.text = c.caption;
+        web::setValue(control.box, c.caption);
+        break;
+    case ControlKind::Label:
+        control.box = web::createElement("h1", parent);
+        web::setText(control.box, c.caption);
+        break;
+    }
+    web::setAttribute(control.box, "id", name);
+    if (c.background)
+        web::setStyle(control.box, "background", cssColour(*c.background));
+    if (!c.accessibleName.empty())
+        web::setAttribute(control.input != web::kNoElement ? control.input : control.box, "aria-label",
+                          c.accessibleName);
+    if (!c.visible)
+        web::setStyle(control.box, "display", "none");
+    controls_.add(c, std::move(control));
+    byPlace_.push_back(controls_.idOf({c.name, c.index}));
+}
+
+// The page's order is the order the learner sees: row by row, and from left
+// to right in a row (controls whose heights overlap). A screen reader reads
+// the page in that order, and the arrow keys, which a browser moves by
+// through a group of option buttons in the order of the page, go by screen
+// row as the learner sees them.
+void WebForm::arrangeInReadingOrder()
+{
+    std::map<std::string, std::vector<const Control *>> byContainer;
+    for (const auto &[key, c] : controls_)
+        if (c.box != web::kNoElement)
+            byContainer[c.description.container].push_back(&c);
+    for (auto &[container, group] : byContainer) {
+        std::stable_sort(group.begin(), group.end(), [](const Control *a, const Control *b) {
+            return a->description.top < b->description.top;
+        });
+        for (auto row = group.begin(); row != group.end();) {
+            const ControlDescription &first = (*row)->description;
+            const auto end = std::find_if(row, group.end(), [&](const Control *c) {
+                return c->description.top >= first.top + first.height;
+            });
+            std::stable_sort(row, end, [](const Control *a, const Control *b) {
+                return a->description.left < b->description.left;
+            });
+            row = end;
+        }
+        for (const Control *c : group)
+            web::moveToEnd(c->box);
+    }
+}
+
+// The group's one tab stop is its selected button, or its first while none
+// is selected.
+void WebForm::updateTabStops(const std::string &container)
+{
+    std::vector<const Control *> group;
+    for (const auto &[key, c] : controls_)
+        if (c.description.kind == ControlKind::OptionButton && c.description.container == container)
+            group.push_back(&c);
+    // Classic algorithms: Debian 12's emscripten has no ranges yet.
+    std::stable_sort(group.begin(), group.end(), [](const Control *a, const Control *b) {
+        return a->description.tabIndex < b->description.tabIndex;
+    });
+    const auto selected =
+        std::find_if(group.begin(), group.end(), [](const Control *c) { return web::flag(c->input, "checked"); });
+    const Control *stop = selected != group.end() ? *selected : (group.empty() ? nullptr : group.front());
+    for (const Control *c : group)
+        web::setAttribute(c->input, "tabindex", c == stop ? std::to_string(c->description.tabIndex + 1) : "-1");
+}
+
+std::string WebForm::font(double points) const
+{
+    const FontDescription &f = description_.font;
+    std::string css = f.italic ? "italic " : "";
+    css += std::to_string(f.weight) + " " + pixels(points * kCssDpi / kPointsPerInch) + " \"" + f.family + "\", "
+           + genericFamily(f.generic);
+    return css;
+}
+
+bool WebForm::captionsFit(double points) const
+{
+    const std::string css = font(points);
+    const int lineHeight = static_cast<int>(std::ceil(points * kCssDpi / kPointsPerInch * kLineHeight));
+    int indicator = 0;
+    for (const auto &[key, c] : controls_) {
+        const ControlDescription &d = c.description;
+        if (d.kind == ControlKind::CheckBox || d.kind == ControlKind::OptionButton) {
+            indicator = static_cast<int>(std::ceil(web::width(c.input))) + kIndicatorMargins;
+            break;
+        }
+    }
+    for (const auto &[key, c] : controls_) {
+        const ControlDescription &d = c.description;
+        if (d.caption.empty() || d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox)
+            continue;
+        const Size text{static_cast<int>(std::ceil(web::textWidth(css, d.caption))), lineHeight};
+        const Size room{static_cast<int>(std::lround(d.width * pixelsPerTwip_)),
+                        static_cast<int>(std::lround(d.height * pixelsPerTwip_))};
+        if (!captionFits(d.kind, text, room, indicator, kCssDpi))
+            return false;
+    }
+    return true;
+}
+
+void WebForm::layOut()
+{
+    const Size room = web::viewport();
+    pixelsPerTwip_ = fittingPixelsPerTwip(naturalPixelsPerTwip(kCssDpi), description_, room);
+    const auto px = [&](Twips t) { return pixels(std::round(t * pixelsPerTwip_)); };
+    for (const auto &[key, c] : controls_) {
+        if (c.box == web::kNoElement)
+            continue;
+        const ControlDescription &d = c.description;
+        web::setStyle(c.box, "left", px(d.left));
+        web::setStyle(c.box, "top", px(d.top));
+        web::setStyle(c.box, "width", px(d.width));
+        web::setStyle(c.box, "height", px(d.height));
+    }
+    const Size size{static_cast<int>(std::round(description_.clientWidth * pixelsPerTwip_)),
+                    static_cast<int>(std::round(description_.clientHeight * pixelsPerTwip_))};
+    web::setStyle(window_, "width", pixels(size.width));
+    web::setStyle(window_, "height", pixels(size.height));
+    const Point at = centredIn({0, 0, room.width, room.height}, size);
+    web::setStyle(window_, "left", pixels(at.x));
+    web::setStyle(window_, "top", pixels(at.y));
+
+    // The font shrinks with the window, and a little more where a caption
+    // would be cut off; a frame's line runs through the middle of its
+    // caption.
+    const double shrink = pixelsPerTwip_ / naturalPixelsPerTwip(kCssDpi);
+    const double points = fittingPointSize(description_.font.pointSize, shrink,
+                                           [this](double candidate) { return captionsFit(candidate); });
+    web::setStyle(window_, "font", font(points));
+    const double line = std::round(points * kCssDpi / kPointsPerInch * kLineHeight / 2);
+    for (const auto &[key, c] : controls_)
+        if (c.description.kind == ControlKind::Frame)
+            web::setStyle(c.input, "top", pixels(line));
+}
+
+void WebForm::onEvent(int control, web::Event event)
+{
+    if (event == web::Event::Resize) {
+        layOut();
+        return;
+    }
+    if (control < 0 || static_cast<std::size_t>(control) >= byPlace_.size())
+        return;
+    const ControlId id = byPlace_[static_cast<std::size_t>(control)];
+    const Control &c = controls_.at(id);
+    // An option button reports a change when it becomes the selected one
+    // (by mouse, keyboard or a screen reader's action), never when it is
+    // cleared; a check box whenever the learner changes it.
+    if (c.description.kind == ControlKind::OptionButton)
+        updateTabStops(c.description.container);
+    raiseClick(id);
+}
+
+void WebForm::raiseClick(ControlId id) const
+{
+    if (clicked_)
+        clicked_(controls_.idOf(id));
+}
+
+const WebForm::Control &WebForm::of(ControlId id, ControlKind kind) const
+{
+    const Control &c = controls_.at(id);
+    requireKind(c.description.kind, kind, id);
+    return c;
+}
+
+WebForm::Control &WebForm::of(ControlId id, ControlKind kind)
+{
+    Control &c = controls_.at(id);
+    requireKind(c.description.kind, kind, id);
+    return c;
+}
+
+bool WebForm::isSelected(ControlId option) const
+{
+    return web::flag(of(option, ControlKind::OptionButton).input, "checked");
+}
+
+void WebForm::unselect(ControlId option)
+{
+    const Control &c = of(option, ControlKind::OptionButton);
+    web::setFlag(c.input, "checked", false);
+    updateTabStops(c.description.container);
+}
+
+CheckState WebForm::checkState(ControlId box) const
+{
+    const Control &c = of(box, ControlKind::CheckBox);
+    if (web::flag(c.input, "indeterminate"))
+        return CheckState::Greyed;
+    return web::flag(c.input, "checked") ? CheckState::Checked : CheckState::Unchecked;
+}
+
+void WebForm::setCheckState(ControlId box, CheckState state)
+{
+    // The page reports no change made by the program, so the form does,
+    // before it returns.
+    const Control &c = of(box, ControlKind::CheckBox);
+    if (checkState(box) == state)
+        return;
+    web::setFlag(c.input, "indeterminate", state == CheckState::Greyed);
+    web::setFlag(c.input, "checked", state == CheckState::Checked);
+    raiseClick(box);
+}
+
+std::string WebForm::text(ControlId box) const
+{
+    return of(box, ControlKind::TextBox).text;
+}
+
+void WebForm::setText(ControlId box, std::string_view text)
+{
+    Control &c = of(box, ControlKind::TextBox);
+    c.text = text;
+    web::setValue(c.box, text);
+}
+
+std::string WebForm::listItem(ControlId list, int item) const
+{
+    const std::vector<std::string> &items = of(list, ControlKind::ListBox).description.items;
+    if (item < 0 || static_cast<std::size_t>(item) >= items.size())
+        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
+    return items[static_cast<std::size_t>(item)];
+}
+
+void WebForm::announce(std::string_view message)
+{
+    // A region read aloud when its text changes; a no-break space, which is
+    // not read, makes the same verdict twice a change.
+    announceToggle_ = !announceToggle_;
+    web::setText(liveRegion_, std::string{message} + (announceToggle_ ? "\u00a0" : ""));
+}
+
+void WebForm::show()
+{
+    web::setStyle(window_, "display", "block");
+    layOut();
+    // The focus starts at the first tab position.
+    const Control *first = nullptr;
+    for (const auto &[key, c] : controls_) {
+        const bool stop = c.description.visible && c.input != web::kNoElement
+                          && c.description.kind != ControlKind::Frame
+                          && !(c.description.kind == ControlKind::OptionButton && !web::flag(c.input, "checked"));
+        if (stop && (first == nullptr || c.description.tabIndex < first->description.tabIndex))
+            first = &c;
+    }
+    if (first != nullptr) {
+        web::focus(first->input);
+        // Focused, a text area shows its end; the task starts at its top.
+        if (first->description.kind == ControlKind::TextBox)
+            web::toStart(first->input);
+    }
+}
+
+void WebForm::fail(std::string_view what)
+{
+    web::setStyle(window_, "display", "none");
+    web::reportFailureAndExit(description_.failure, what);
+}
+
+} // namespace platform
+
+// What the page reports, to the form it concerns. Nothing may unwind into
+// the page.
+extern "C" EMSCRIPTEN_KEEPALIVE void zorelmina_event(int form, int control, int event)
+{
+    const auto found = platform::forms().find(form);
+    if (found == platform::forms().end())
+        return;
+    try {
+        found->second->onEvent(control, static_cast<platform::web::Event>(event));
+    } catch (const std::exception &e) {
+        found->second->fail(e.what());
+    } catch (...) {
+        found->second->fail("unknown failure");
+    }
+}

@@ -1,0 +1,206 @@
+// How the form's window answers Windows's messages.
+#include "dpi.h"
+#include "failure.h"
+#include "platform/layout_policy.h"
+#include "tab_order.h"
+#include "win32_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"ZorelminaForm";
+
+} // namespace
+
+const wchar_t *Win32Form::windowClass()
+{
+    static const wchar_t *const name = [] {
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof form;
+        form.lpfnWndProc = &Win32Form::procedure;
+        form.hInstance = GetModuleHandleW(nullptr);
+        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        form.lpszClassName = kFormClass;
+        RegisterClassExW(&form);
+        return kFormClass;
+    }();
+    return name;
+}
+
+LRESULT CALLBACK Win32Form::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        // The form being made comes with the window's first message, and
+        // holds the window from then on.
+        auto *made = static_cast<Win32Form *>(reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+        made->window_.reset(window);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    auto *form = reinterpret_cast<Win32Form *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window is gone: the form must not destroy it again.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        (void)form->window_.release();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Nothing may unwind through Windows.
+    try {
+        return form->handle(message, wParam, lParam);
+    } catch (const std::exception &e) {
+        form->fail(e.what());
+    } catch (...) {
+        form->fail("unknown failure");
+    }
+}
+
+LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (const auto brush = colours_.forControl(controls_, reinterpret_cast<HDC>(wParam),
+                                                   reinterpret_cast<HWND>(lParam)))
+            return *brush;
+        return DefWindowProcW(window(), message, wParam, lParam);
+    case WM_DRAWITEM: {
+        const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+        if (const auto control = controlOf(item.hwndItem))
+            colours_.drawSolidButton(*controls_.find(*control), item, font_.get(), focusFrameWidth());
+        return TRUE;
+    }
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+        colours_.paintBackground(window(), reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_NEXTDLGCTL:
+        return moveFocus(wParam, lParam);
+    case DM_GETDEFID: {
+        // Enter presses the push button that has the focus, as Space does.
+        const auto focused = controlOf(GetFocus());
+        if (focused && controls_.find(*focused)->description.kind == ControlKind::PushButton)
+            return MAKELRESULT(controls_.find(*focused)->id, DC_HASDEFID);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            lastFocus_ = GetFocus();
+        else if (lastFocus_ != nullptr && IsWindow(lastFocus_))
+            SetFocus(lastFocus_);
+        return 0;
+    case WM_SETFOCUS:
+        if (lastFocus_ != nullptr && IsWindow(lastFocus_))
+            SetFocus(lastFocus_);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // High contrast may have come or gone.
+        InvalidateRect(window(), nullptr, TRUE);
+        return DefWindowProcW(window(), message, wParam, lParam);
+    case WM_CLOSE:
+        DestroyWindow(window());
+        return 0;
+    case WM_DESTROY:
+        if (quitWhenClosed_)
+            PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window(), message, wParam, lParam);
+    }
+}
+
+void Win32Form::onCommand(int id, int notification)
+{
+    // Anything else, such as the IDCANCEL that Esc sends, is no control's.
+    const auto control = controls_.controlWithId(id);
+    if (!control)
+        return;
+    const win32::ChildControl &c = *controls_.find(*control);
+    switch (c.description.kind) {
+    case ControlKind::OptionButton:
+        // An unselected option button reports a click when it takes the
+        // focus (Windows does; Wine does from version 10): the focus alone
+        // selects nothing, but moving about a group with the arrow keys
+        // selects as it goes once one of the group is selected, as clicking
+        // does.
+        if (notification == BN_CLICKED && c.window == optionTakingFocus_)
+            return;
+        if (notification == BN_CLICKED || notification == BN_DOUBLECLICKED
+            || (notification == BN_SETFOCUS
+                && std::ranges::any_of(controls_.optionGroup(c.description.container),
+                                       [](const win32::ChildControl *o) { return win32::isMarked(o->window); })))
+            select(*control);
+        return;
+    case ControlKind::CheckBox:
+        if (notification == BN_CLICKED)
+            setCheckState(*control, checkState(*control) == CheckState::Unchecked ? CheckState::Checked
+                                                                                    : CheckState::Unchecked);
+        return;
+    case ControlKind::PushButton:
+        // A double click is two presses, not one.
+        if (notification == BN_CLICKED || notification == BN_DOUBLECLICKED)
+            raiseClick(*control);
+        return;
+    default:
+        return;
+    }
+}
+
+// Tab and the arrow keys, as a dialog moves: to the given control, or to the
+// next or previous tab stop.
+LRESULT Win32Form::moveFocus(WPARAM wParam, LPARAM lParam)
+{
+    HWND next = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                    : GetNextDlgTabItem(window(), GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (next != nullptr) {
+        SetFocus(next);
+        if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+            SendMessageW(next, EM_SETSEL, 0, -1);
+    }
+    return 0;
+}
+
+// On a monitor of another DPI: laid out again, and moved no further than
+// Windows suggests and the monitor's work area allows.
+void Win32Form::onDpiChanged(UINT dpi, const RECT &suggested)
+{
+    layOut(dpi);
+    RECT outer{};
+    GetWindowRect(window(), &outer);
+    const RECT area = win32::workAreaAt({suggested.left, suggested.top});
+    const Point at = keptIn(win32::boxOf(area), {suggested.left, suggested.top, outer.right - outer.left,
+                                          outer.bottom - outer.top});
+    SetWindowPos(window(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK Win32Form::optionButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR /*subclass*/, DWORD_PTR form)
+{
+    if (message == WM_SETFOCUS) {
+        auto *self = reinterpret_cast<Win32Form *>(form);
+        const HWND outer = std::exchange(self->optionTakingFocus_, window);
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        self->optionTakingFocus_ = outer;
+        return result;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, optionButtonProcedure, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace platform

@@ -1,0 +1,75 @@
+#include "tab_order.h"
+
+#include <algorithm>
+#include <climits>
+#include <set>
+
+namespace platform::win32 {
+
+namespace {
+
+void sendToBottom(HWND window)
+{
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void setStyleBit(HWND window, LONG_PTR bit, bool on)
+{
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    SetWindowLongPtrW(window, GWL_STYLE, on ? (style | bit) : (style & ~bit));
+}
+
+} // namespace
+
+void orderForTabbing(ChildControls &controls)
+{
+    std::vector<const ChildControl *> ordered;
+    for (const auto &[key, c] : controls)
+        ordered.push_back(&c);
+    // Only the order among siblings counts, and a frame's option buttons
+    // have none but each other and the group box.
+    std::ranges::stable_sort(ordered, {}, [](const ChildControl *c) {
+        const ControlDescription &d = c->description;
+        return d.kind == ControlKind::OptionButton ? d.top : d.tabIndex;
+    });
+    for (const ChildControl *c : ordered)
+        sendToBottom(c->window);
+
+    std::set<std::string> groups;
+    for (const ChildControl *c : ordered) {
+        if (c->description.kind == ControlKind::Frame) {
+            // The group box stays under what it frames, and ends its group.
+            sendToBottom(c->groupBox);
+        } else if (c->description.kind == ControlKind::OptionButton) {
+            if (groups.insert(c->description.container).second)
+                setStyleBit(c->window, WS_GROUP, true);
+        }
+    }
+    for (const std::string &container : groups)
+        updateTabStops(controls, container);
+}
+
+void updateTabStops(const ChildControls &controls, const std::string &container)
+{
+    const std::vector<const ChildControl *> group = controls.optionGroup(container);
+    const auto selected = std::ranges::find_if(group, [](const ChildControl *c) { return isMarked(c->window); });
+    const ChildControl *stop = selected != group.end() ? *selected : (group.empty() ? nullptr : group.front());
+    for (const ChildControl *c : group)
+        setStyleBit(c->window, WS_TABSTOP, c == stop);
+}
+
+HWND firstTabStop(const ChildControls &controls)
+{
+    HWND first = nullptr;
+    int position = INT_MAX;
+    for (const auto &[key, c] : controls) {
+        const bool stop = c.description.visible && (GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP) != 0;
+        if (stop && c.description.tabIndex < position) {
+            first = c.window;
+            position = c.description.tabIndex;
+        }
+    }
+    return first;
+}
+
+} // namespace platform::win32

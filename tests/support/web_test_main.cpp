@@ -1,0 +1,44 @@
+#include "web_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::unique_ptr<Browser> shared; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): the one browser
+
+// ZORELMINA_WEB_VIEW: the page's size and zoom, as WIDTHxHEIGHT@SCALE
+// (1024x768@1 unless given): 512x384@2 is that screen at 200 %.
+Browser::View view()
+{
+    Browser::View v;
+    if (const char *given = std::getenv("ZORELMINA_WEB_VIEW")) // NOLINT(concurrency-mt-unsafe): before any thread
+        std::sscanf(given, "%dx%d@%lf", &v.width, &v.height, &v.scale); // NOLINT(cert-err34-c)
+    return v;
+}
+
+} // namespace
+
+Browser &browser()
+{
+    return *shared;
+}
+
+// One browser for the whole program. Without the pages to test (make web
+// makes them; ZORELMINA_WEB_PAGES says where), it says so and is skipped.
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (webPages().empty()) {
+        std::puts("ZORELMINA_WEB_PAGES is not set (make web, then ZORELMINA_WEB_PAGES=build-web): skipped");
+        return 77;
+    }
+    shared = std::make_unique<Browser>(view());
+    const int status = RUN_ALL_TESTS();
+    shared.reset();
+    return status;
+}

@@ -1,0 +1,43 @@
+# The browser's page, driven from here: the shared suites (the form contract,
+# play by mouse and keyboard, looks, keyboard, differential play) and what
+# only a page has, against the pages make web leaves in build-web, in one
+# headless Chromium (Debian's) for the whole program, through its DevTools
+# protocol on a pipe. ZORELMINA_WEB_PAGES says where the pages are (the
+# Makefile's test-web sets it); without it the tests are skipped.
+find_package(nlohmann_json QUIET)
+find_package(PNG QUIET)
+find_program(ZORELMINA_CHROMIUM NAMES chromium chromium-browser)
+zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_CHROMIUM)
+add_feature_info("web tests" _web_checks
+    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev)")
+if(NOT _web_checks)
+    return()
+endif()
+
+add_executable(web_tests
+    platform/form_contract_test.cpp
+    platform/web/web_page_test.cpp
+    window/differential_test.cpp
+    window/keyboard_test.cpp
+    window/looks_test.cpp
+    window/play_test.cpp
+    support/browser.cpp support/browser.h
+    support/web_backends.cpp
+    support/web_page.cpp support/web_page.h
+    support/web_test_main.cpp
+)
+target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG)
+set_target_properties(web_tests PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+
+function(zorelmina_web_tests name view)
+    add_test(NAME web.${name} COMMAND web_tests ${ARGN})
+    set_tests_properties(web.${name} PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
+        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_VIEW=${view}")
+endfunction()
+zorelmina_web_tests(suites 1024x768@1)
+# The same screen at 200 % and at 50 %, and a phone: the same places and
+# colours, in proportion where the page is smaller than the window.
+set(_looks "--gtest_filter=Looks.*:Keyboard.*:RealPage.StandsWhollyInTheView:Play.*/Mouse")
+zorelmina_web_tests(200% 512x384@2 ${_looks})
+zorelmina_web_tests(50% 2048x1536@0.5 ${_looks})
+zorelmina_web_tests(phone 360x640@2 ${_looks})
