@@ -143,7 +143,7 @@ void WebForm::create(const ControlDescription &c, int place)
     switch (c.kind) {
     case ControlKind::ListBox:
         if (!c.visible) {
-            // Its items are kept here alone.
+            // Its items stay in the description, read from there alone.
             controls_.add(c, std::move(control));
             byPlace_.push_back(controls_.idOf({c.name, c.index}));
             return;
@@ -453,8 +453,8 @@ void WebForm::fail(std::string_view what)
 
 } // namespace platform
 
-// What the page reports, to the form it concerns. Nothing may unwind into
-// the page.
+// What the page reports, to the form it concerns. A C++ exception never
+// reaches the page's script: a failure is reported and the program exits.
 extern "C" EMSCRIPTEN_KEEPALIVE void zorelmina_event(int form, int control, int event)
 {
     const auto found = platform::forms().find(form);

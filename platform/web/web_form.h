@@ -55,7 +55,7 @@ private:
         // option button).
         web::Element box = web::kNoElement;
         web::Element input = web::kNoElement;
-        // The text of a text box, exactly; the list's items.
+        // The text of a text box, exactly as it was set.
         std::string text;
     };
 

@@ -109,8 +109,9 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-        // High contrast may have come or gone.
-        InvalidateRect(window(), nullptr, TRUE);
+        // High contrast may have come or gone. The window clips its
+        // children, so they are redrawn by name.
+        RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return DefWindowProcW(window(), message, wParam, lParam);
     case WM_CLOSE:
         DestroyWindow(window());
