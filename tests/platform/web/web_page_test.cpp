@@ -193,6 +193,8 @@ TEST_F(RealPage, IsReadAsAScreenReaderReadsIt)
     open();
     const auto nodes = accessibleNodes();
     // A name is read with its blanks run together and none at its ends.
+    // Browsers differ on what they leave there (Chromium 150 keeps a
+    // label's last blank, 156 drops it), so both sides are read that way.
     const auto spokenAs = [](std::string_view text) {
         std::string words;
         for (const char c : text)
@@ -203,7 +205,9 @@ TEST_F(RealPage, IsReadAsAScreenReaderReadsIt)
         return words;
     };
     const auto has = [&](const std::string &role, std::string_view name) {
-        return std::ranges::find(nodes, std::pair{role, spokenAs(name)}) != nodes.end();
+        return std::ranges::any_of(nodes, [&](const auto &n) {
+            return n.first == role && spokenAs(n.second) == spokenAs(name);
+        });
     };
     for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
         const quiz::QuizPair &p = quiz::pair(i);
