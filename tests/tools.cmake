@@ -85,7 +85,8 @@ if(_paint_checks)
     add_test(NAME app.paints
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/check_paints.sh $<TARGET_FILE:paint_watch> 2
                 -- env QT_QPA_PLATFORM=xcb $<TARGET_FILE:zorelmina>)
-    set_tests_properties(app.paints PROPERTIES LABELS gui TIMEOUT 60)
+    # Timed, so alone: other tests beside it stretch the spread of its paints.
+    set_tests_properties(app.paints PROPERTIES RUN_SERIAL TRUE LABELS gui TIMEOUT 60)
 endif()
 
 # The quiz played over AT-SPI, as a screen reader would, on a private X
