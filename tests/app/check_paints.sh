@@ -4,8 +4,8 @@
 # one frame of a 60 Hz screen (paints after that, which draw what is already
 # there, are not seen). Five starts; the paints of each are counted, and the
 # shortest of their spans is judged: a busy machine stretches the time
-# between paints, never shortens it, while a window built piecewise paints
-# too often on every start. The test runs alone, not beside other tests.
+# between paints, never shortens it, while a window built piecewise spreads
+# its paints on every start. The test runs alone, not beside other tests.
 # Usage: check_paints.sh PAINT_WATCH MAX_PAINTS [--display :N] -- PROGRAM [ARGUMENTS...]
 set -uo pipefail
 watch=$1 most=$2

@@ -2,6 +2,7 @@
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h> // xcb_poll_for_reply
 
 #include <fcntl.h>
 #include <poll.h>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -228,19 +230,25 @@ private:
     std::vector<Clock::time_point> starts_;
 };
 
-// The window's picture as the X server holds it; empty if it cannot be read.
-std::vector<uint8_t> pictureOf(xcb_connection_t *c, xcb_window_t window, const Watched &size)
+// Asks for the window's picture as the X server holds it; the answer comes
+// later, so that paints go on being seen, each at its moment, meanwhile.
+xcb_get_image_cookie_t askForPicture(xcb_connection_t *c, xcb_window_t window, const Watched &size)
 {
     constexpr uint32_t kAllPlanes = ~0U;
-    const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{xcb_get_image_reply(
-        c,
+    const xcb_get_image_cookie_t cookie =
         xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, static_cast<uint16_t>(size.width),
-                      static_cast<uint16_t>(size.height), kAllPlanes),
-        nullptr)};
-    if (!image)
+                      static_cast<uint16_t>(size.height), kAllPlanes);
+    xcb_flush(c);
+    return cookie;
+}
+
+// The picture in an answer; empty if it could not be read.
+std::vector<uint8_t> pictureIn(const xcb_get_image_reply_t *image)
+{
+    if (image == nullptr)
         return {};
-    const uint8_t *bytes = xcb_get_image_data(image.get());
-    std::vector<uint8_t> picture(bytes, bytes + xcb_get_image_data_length(image.get()));
+    const uint8_t *bytes = xcb_get_image_data(image);
+    std::vector<uint8_t> picture(bytes, bytes + xcb_get_image_data_length(image));
     // A window of 24-bit colour comes in 32 bits a pixel, the fourth byte
     // whatever the drawing left there: it shows nothing.
     constexpr int kColourDepth = 24;
@@ -248,6 +256,13 @@ std::vector<uint8_t> pictureOf(xcb_connection_t *c, xcb_window_t window, const W
         for (std::size_t at = 3; at < picture.size(); at += 4)
             picture[at] = 0;
     return picture;
+}
+
+std::vector<uint8_t> pictureOf(xcb_connection_t *c, xcb_window_t window, const Watched &size)
+{
+    const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{
+        xcb_get_image_reply(c, askForPicture(c, window, size), nullptr)};
+    return pictureIn(image.get());
 }
 
 // A short name for a picture in the trace (FNV-1a).
@@ -261,10 +276,18 @@ uint64_t fingerprint(const std::vector<uint8_t> &picture)
     return hash;
 }
 
-// A picture read at a moment.
+// A picture, and the moment of the last paint it holds.
 struct Seen {
     Clock::time_point at;
     std::vector<uint8_t> picture;
+};
+
+// A paint seen, and where it stands among this client's requests: the X
+// server numbers each event with the last request of ours it had done, so a
+// paint numbered below a request for a picture is in that picture.
+struct Damage {
+    Clock::time_point at;
+    uint32_t afterRequest;
 };
 
 } // namespace
@@ -296,12 +319,15 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
     PaintLog log(start);
     std::vector<Seen> seen;
     const auto deadline = start + options.timeout;
+    std::vector<Damage> damages;
+    // The picture asked for and not yet answered: paints are stamped as
+    // they come while the server reads it (a busy server takes its time).
+    std::optional<xcb_get_image_cookie_t> asked;
+    bool paintedSinceAsked = false;
     pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
-    while (Clock::now() < deadline) {
-        if (log.paints() > 0 && Clock::now() - log.last() >= options.quiet)
-            break;
-        bool painted = false;
-        while (const std::unique_ptr<xcb_generic_event_t, XcbEventFree> event{xcb_poll_for_event(c)}) {
+    const auto takeEvents = [&](bool queuedOnly) {
+        while (const std::unique_ptr<xcb_generic_event_t, XcbEventFree> event{queuedOnly ? xcb_poll_for_queued_event(c)
+                                                                                    : xcb_poll_for_event(c)}) {
             const auto now = Clock::now();
             const uint8_t type = event->response_type & 0x7f;
             if (type == XCB_CREATE_NOTIFY) {
@@ -328,7 +354,8 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
                 const auto *damaged = &as<xcb_damage_notify_event_t>(*event);
                 if (shown != XCB_NONE && damaged->drawable == shown) {
                     log.damaged(now);
-                    painted = true;
+                    damages.push_back({now, event->full_sequence});
+                    paintedSinceAsked = true;
                     if (options.trace)
                         std::fprintf(stderr, "damage at %.2f ms: %d,%d %dx%d\n",
                                      std::chrono::duration<double, std::milli>(now - start).count(), damaged->area.x,
@@ -336,15 +363,41 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
                 }
             }
         }
-        if (painted && options.byPicture) {
-            std::vector<uint8_t> picture = pictureOf(c, shown, windows[shown]);
-            if (options.trace)
-                std::fprintf(stderr, "picture at %.2f ms: %llx\n",
-                             std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
-                             static_cast<unsigned long long>(fingerprint(picture)));
-            seen.push_back({Clock::now(), std::move(picture)});
+    };
+    while (Clock::now() < deadline) {
+        if (log.paints() > 0 && Clock::now() - log.last() >= options.quiet && !asked)
+            break;
+        takeEvents(false);
+        if (asked) {
+            void *answer = nullptr;
+            if (xcb_poll_for_reply(c, asked->sequence, &answer, nullptr) != 0) {
+                const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{
+                    static_cast<xcb_get_image_reply_t *>(answer)};
+                // Paints that came before the answer may wait in the queue.
+                takeEvents(true);
+                Clock::time_point at{};
+                for (const Damage &d : damages)
+                    if (d.afterRequest < asked->sequence)
+                        at = d.at;
+                std::vector<uint8_t> picture = pictureIn(image.get());
+                if (options.trace)
+                    std::fprintf(stderr, "picture holding the paint at %.2f ms: %llx\n",
+                                 std::chrono::duration<double, std::milli>(at - start).count(),
+                                 static_cast<unsigned long long>(fingerprint(picture)));
+                seen.push_back({at, std::move(picture)});
+                asked.reset();
+            }
         }
-        poll(&fd, 1, 5);
+        // Read once the paints pause for half a frame of a 60 Hz screen: a
+        // read in the middle of them slows the very painting it watches (a
+        // whole window's picture through the server, on a machine of two
+        // cores), and what shows for less is hardly a picture a learner sees.
+        constexpr auto kPause = std::chrono::milliseconds(8);
+        if (!asked && paintedSinceAsked && options.byPicture && Clock::now() - log.last() >= kPause) {
+            asked = askForPicture(c, shown, windows[shown]);
+            paintedSinceAsked = false;
+        }
+        poll(&fd, 1, paintedSinceAsked ? 1 : 5);
     }
     if (shown == XCB_NONE)
         throw std::runtime_error(command.front() + " never showed a window");
@@ -358,8 +411,8 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
     Clock::time_point complete = log.last();
     int paints = 0;
     if (options.byPicture) {
-        // Complete once every picture read from then on is the last one
-        // (read after the paints that made it, so no sooner than they).
+        // Complete with the last paint held by the first picture from which
+        // on every picture is the last one.
         // The paints the learner sees are the changes of picture on the
         // way: one that draws again what is there is not seen.
         const std::vector<uint8_t> last = pictureOf(c, shown, windows[shown]);

@@ -31,8 +31,8 @@ struct StartupWatch {
     // picture, the first after which it never changed): from then on the
     // learner sees the whole window.
     std::chrono::duration<double> untilComplete{};
-    // Paints from the first to the complete one (judged by picture, those
-    // that changed it).
+    // Paints from the first to the complete one (judged by picture, the
+    // changed pictures on the way).
     int paints = 0;
     // Paints after that, which drew what was already there.
     int repaints = 0;
@@ -46,9 +46,10 @@ struct WatchOptions {
     std::chrono::seconds timeout{30};
     // Every damaged rectangle of the window, with its moment, to stderr.
     bool trace = false;
-    // The window's picture is read after each paint: the window counts as
-    // complete at the first paint after which it never changes, and only
-    // paints that change it count (Wine draws a window again when the X
+    // The window's picture is read whenever its paints pause for half a
+    // frame: the window counts as complete at the last paint of the first
+    // picture that never changes, and only pictures that differ from the
+    // one before count as paints (Wine draws a window again when the X
     // server first shows it; the learner sees nothing of that). Reading
     // takes time, so timings are for checks, not benchmarks.
     bool byPicture = false;
