@@ -12,6 +12,7 @@ namespace platform {
 // Lengths here are in the adapter's own pixels.
 
 inline constexpr double kTwipsPerInch = 1440.0;
+inline constexpr double kPointsPerInch = 72.0;
 // The resolution pixel sizes below are given at.
 inline constexpr double kReferenceDpi = 96.0;
 
@@ -44,6 +45,12 @@ struct Point {
 [[nodiscard]] constexpr double naturalPixelsPerTwip(double dotsPerInch)
 {
     return dotsPerInch / kTwipsPerInch;
+}
+
+// A font size in points, in pixels at a resolution.
+[[nodiscard]] constexpr double pixelsForPoints(double points, double dotsPerInch)
+{
+    return points * dotsPerInch / kPointsPerInch;
 }
 
 // A length given in pixels at 96 dpi, at another resolution; never less

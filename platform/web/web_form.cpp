@@ -17,7 +17,6 @@ namespace {
 
 // A CSS pixel is a 96th of an inch, whatever the zoom.
 constexpr double kCssDpi = 96.0;
-constexpr double kPointsPerInch = 72.0;
 // Between a check box's or option button's box and its caption.
 constexpr int kIndicatorMargins = 3 + 4;
 // A line of text, for its font's size.
@@ -261,7 +260,7 @@ std::string WebForm::font(double points) const
 {
     const FontDescription &f = description_.font;
     std::string css = f.italic ? "italic " : "";
-    css += std::to_string(f.weight) + " " + pixels(points * kCssDpi / kPointsPerInch) + " \"" + f.family + "\", "
+    css += std::to_string(f.weight) + " " + pixels(pixelsForPoints(points, kCssDpi)) + " \"" + f.family + "\", "
            + genericFamily(f.generic);
     return css;
 }
@@ -269,7 +268,7 @@ std::string WebForm::font(double points) const
 bool WebForm::captionsFit(double points) const
 {
     const std::string css = font(points);
-    const int lineHeight = static_cast<int>(std::ceil(points * kCssDpi / kPointsPerInch * kLineHeight));
+    const int lineHeight = static_cast<int>(std::ceil(pixelsForPoints(points, kCssDpi) * kLineHeight));
     int indicator = 0;
     for (const auto &[key, c] : controls_) {
         const ControlDescription &d = c.description;
@@ -320,7 +319,7 @@ void WebForm::layOut()
     const double points = fittingPointSize(description_.font.pointSize, shrink,
                                            [this](double candidate) { return captionsFit(candidate); });
     web::setStyle(window_, "font", font(points));
-    const double line = std::round(points * kCssDpi / kPointsPerInch * kLineHeight / 2);
+    const double line = std::round(pixelsForPoints(points, kCssDpi) * kLineHeight / 2);
     for (const auto &[key, c] : controls_)
         if (c.description.kind == ControlKind::Frame)
             web::setStyle(c.input, "top", pixels(line));

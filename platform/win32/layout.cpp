@@ -14,7 +14,6 @@ namespace {
 // The box or circle beside a check box's or option button's caption, and
 // the gap after it, in pixels at 96 dpi.
 constexpr int kIndicatorRoom = 13 + 6;
-constexpr double kPointsPerInch = 72.0;
 
 DWORD styleOf(HWND window)
 {
@@ -129,7 +128,7 @@ Layout fitWindow(HWND window, const WindowDescription &description, UINT dpi)
 Font fittingFont(const WindowDescription &description, const Layout &layout)
 {
     const auto pixelsFor = [&](double points) {
-        return static_cast<int>(std::lround(points * layout.dpi / kPointsPerInch));
+        return static_cast<int>(std::lround(pixelsForPoints(points, layout.dpi)));
     };
     Font font;
     int madeAt = 0;

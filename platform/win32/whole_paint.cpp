@@ -1,7 +1,5 @@
 #include "whole_paint.h"
 
-#include "handles.h"
-
 namespace platform::win32 {
 
 namespace {
@@ -39,6 +37,13 @@ SIZE sizeOf(const RECT &r)
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// Whether a child shows once its parent does (IsWindowVisible asks of the
+// parent too, which is still hidden when the window is first put together).
+bool shownWithParent(HWND child)
+{
+    return (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // Each child shown with its parent, from the bottom of the order of windows
 // up, painted in a picture of its own (controls take their own top left for
 // the picture's) and put at its place in the whole; then what it holds.
@@ -47,7 +52,7 @@ void printChildren(HWND parent, HWND top, HDC whole)
     HWND first = GetWindow(parent, GW_CHILD);
     for (HWND child = first != nullptr ? GetWindow(first, GW_HWNDLAST) : nullptr; child != nullptr;
          child = GetWindow(child, GW_HWNDPREV)) {
-        if ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) == 0)
+        if (!shownWithParent(child))
             continue;
         RECT place{};
         GetWindowRect(child, &place);
@@ -79,17 +84,13 @@ bool hasFrame(HWND window)
 void paintFramed(HWND window)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) == 0)
+        if (!shownWithParent(child))
             continue;
         if (hasFrame(child))
             RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
         paintFramed(child);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The whole window painted off the screen: its client area, then every
 // control shown in it.
@@ -124,7 +125,7 @@ bool allWaits(HWND window)
     if (GetUpdateRect(window, &waiting, FALSE) == FALSE || EqualRect(&waiting, &client) == FALSE)
         return false;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0 && GetUpdateRect(child, &waiting, FALSE) == FALSE)
+        if (shownWithParent(child) && GetUpdateRect(child, &waiting, FALSE) == FALSE)
             return false;
     return true;
 }
