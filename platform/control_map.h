@@ -49,6 +49,22 @@ public:
         throw std::invalid_argument("no such control: " + displayName(id));
     }
 
+    // The control, of the kind an operation needs; or std::invalid_argument
+    // naming it. What a toolkit keeps says its kind, or holds its
+    // description.
+    [[nodiscard]] Control &of(ControlId id, ControlKind kind)
+    {
+        Control &c = at(id);
+        requireKind(c, kind, id);
+        return c;
+    }
+    [[nodiscard]] const Control &of(ControlId id, ControlKind kind) const
+    {
+        const Control &c = at(id);
+        requireKind(c, kind, id);
+        return c;
+    }
+
     // The name the map keeps for a control, which outlives the caller's.
     [[nodiscard]] ControlId idOf(ControlId id) const
     {
@@ -64,6 +80,17 @@ public:
     [[nodiscard]] auto end() const { return controls_.end(); }
 
 private:
+    static void requireKind(const Control &c, ControlKind wanted, ControlId id)
+    {
+        ControlKind actual{};
+        if constexpr (requires { c.description.kind; })
+            actual = c.description.kind;
+        else
+            actual = c.kind;
+        if (actual != wanted)
+            throw std::invalid_argument("not the right kind of control: " + displayName(id));
+    }
+
     struct Key {
         std::string name;
         int index = -1;
@@ -82,13 +109,5 @@ private:
 
     std::map<Key, Control, Order> controls_;
 };
-
-// Throws std::invalid_argument unless the control is of the kind an
-// operation needs.
-inline void requireKind(ControlKind actual, ControlKind wanted, ControlId id)
-{
-    if (actual != wanted)
-        throw std::invalid_argument("not the right kind of control: " + displayName(id));
-}
 
 } // namespace platform

@@ -10,20 +10,6 @@ MemoryBoard::MemoryBoard(const WindowDescription &description)
         controls_.add(c, Control{.kind = c.kind, .container = c.container, .text = c.caption, .items = c.items});
 }
 
-const MemoryBoard::Control &MemoryBoard::of(ControlId id, ControlKind kind) const
-{
-    const Control &c = controls_.at(id);
-    requireKind(c.kind, kind, id);
-    return c;
-}
-
-MemoryBoard::Control &MemoryBoard::of(ControlId id, ControlKind kind)
-{
-    Control &c = controls_.at(id);
-    requireKind(c.kind, kind, id);
-    return c;
-}
-
 void MemoryBoard::raiseClick(ControlId id)
 {
     if (clicked_)
@@ -58,22 +44,22 @@ void MemoryBoard::click(ControlId control)
 
 bool MemoryBoard::isSelected(ControlId option) const
 {
-    return of(option, ControlKind::OptionButton).selected;
+    return controls_.of(option, ControlKind::OptionButton).selected;
 }
 
 void MemoryBoard::unselect(ControlId option)
 {
-    of(option, ControlKind::OptionButton).selected = false;
+    controls_.of(option, ControlKind::OptionButton).selected = false;
 }
 
 CheckState MemoryBoard::checkState(ControlId box) const
 {
-    return of(box, ControlKind::CheckBox).check;
+    return controls_.of(box, ControlKind::CheckBox).check;
 }
 
 void MemoryBoard::setCheckState(ControlId box, CheckState state)
 {
-    CheckState &current = of(box, ControlKind::CheckBox).check;
+    CheckState &current = controls_.of(box, ControlKind::CheckBox).check;
     if (current == state)
         return;
     current = state;
@@ -82,17 +68,17 @@ void MemoryBoard::setCheckState(ControlId box, CheckState state)
 
 std::string MemoryBoard::text(ControlId box) const
 {
-    return of(box, ControlKind::TextBox).text;
+    return controls_.of(box, ControlKind::TextBox).text;
 }
 
 void MemoryBoard::setText(ControlId box, std::string_view text)
 {
-    of(box, ControlKind::TextBox).text = text;
+    controls_.of(box, ControlKind::TextBox).text = text;
 }
 
 std::string MemoryBoard::listItem(ControlId list, int item) const
 {
-    const std::vector<std::string> &items = of(list, ControlKind::ListBox).items;
+    const std::vector<std::string> &items = controls_.of(list, ControlKind::ListBox).items;
     if (item < 0 || static_cast<std::size_t>(item) >= items.size())
         throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
     return items[static_cast<std::size_t>(item)];

@@ -48,8 +48,6 @@ private:
         std::vector<std::string> items;
     };
 
-    const Control &of(ControlId id, ControlKind kind) const;
-    Control &of(ControlId id, ControlKind kind);
     void raiseClick(ControlId id);
 
     ControlMap<Control> controls_;

@@ -349,35 +349,21 @@ void WebForm::raiseClick(ControlId id) const
         clicked_(controls_.idOf(id));
 }
 
-const WebForm::Control &WebForm::of(ControlId id, ControlKind kind) const
-{
-    const Control &c = controls_.at(id);
-    requireKind(c.description.kind, kind, id);
-    return c;
-}
-
-WebForm::Control &WebForm::of(ControlId id, ControlKind kind)
-{
-    Control &c = controls_.at(id);
-    requireKind(c.description.kind, kind, id);
-    return c;
-}
-
 bool WebForm::isSelected(ControlId option) const
 {
-    return web::flag(of(option, ControlKind::OptionButton).input, "checked");
+    return web::flag(controls_.of(option, ControlKind::OptionButton).input, "checked");
 }
 
 void WebForm::unselect(ControlId option)
 {
-    const Control &c = of(option, ControlKind::OptionButton);
+    const Control &c = controls_.of(option, ControlKind::OptionButton);
     web::setFlag(c.input, "checked", false);
     updateTabStops(c.description.container);
 }
 
 CheckState WebForm::checkState(ControlId box) const
 {
-    const Control &c = of(box, ControlKind::CheckBox);
+    const Control &c = controls_.of(box, ControlKind::CheckBox);
     if (web::flag(c.input, "indeterminate"))
         return CheckState::Greyed;
     return web::flag(c.input, "checked") ? CheckState::Checked : CheckState::Unchecked;
@@ -387,7 +373,7 @@ void WebForm::setCheckState(ControlId box, CheckState state)
 {
     // The page reports no change made by the program, so the form does,
     // before it returns.
-    const Control &c = of(box, ControlKind::CheckBox);
+    const Control &c = controls_.of(box, ControlKind::CheckBox);
     if (checkState(box) == state)
         return;
     web::setFlag(c.input, "indeterminate", state == CheckState::Greyed);
@@ -397,19 +383,19 @@ void WebForm::setCheckState(ControlId box, CheckState state)
 
 std::string WebForm::text(ControlId box) const
 {
-    return of(box, ControlKind::TextBox).text;
+    return controls_.of(box, ControlKind::TextBox).text;
 }
 
 void WebForm::setText(ControlId box, std::string_view text)
 {
-    Control &c = of(box, ControlKind::TextBox);
+    Control &c = controls_.of(box, ControlKind::TextBox);
     c.text = text;
     web::setValue(c.box, text);
 }
 
 std::string WebForm::listItem(ControlId list, int item) const
 {
-    const std::vector<std::string> &items = of(list, ControlKind::ListBox).description.items;
+    const std::vector<std::string> &items = controls_.of(list, ControlKind::ListBox).description.items;
     if (item < 0 || static_cast<std::size_t>(item) >= items.size())
         throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
     return items[static_cast<std::size_t>(item)];

@@ -66,8 +66,6 @@ private:
     [[nodiscard]] std::string font(double points) const;
     void updateTabStops(const std::string &container);
     void raiseClick(ControlId id) const;
-    [[nodiscard]] const Control &of(ControlId id, ControlKind kind) const;
-    Control &of(ControlId id, ControlKind kind);
 
     int id_;
     WindowDescription description_;

@@ -91,20 +91,6 @@ ChildControl &ChildControls::create(HWND window, const ControlDescription &c, co
     return added;
 }
 
-ChildControl &ChildControls::of(ControlId id, ControlKind kind)
-{
-    ChildControl &c = controls_.at(id);
-    requireKind(c.description.kind, kind, id);
-    return c;
-}
-
-const ChildControl &ChildControls::of(ControlId id, ControlKind kind) const
-{
-    const ChildControl &c = controls_.at(id);
-    requireKind(c.description.kind, kind, id);
-    return c;
-}
-
 std::optional<ControlId> ChildControls::controlWithId(int id) const
 {
     const int slot = id - kFirstControlId;

@@ -35,8 +35,8 @@ public:
     [[nodiscard]] ChildControl *find(ControlId id) { return controls_.find(id); }
     [[nodiscard]] const ChildControl *find(ControlId id) const { return controls_.find(id); }
     // The control of that kind, or std::invalid_argument.
-    [[nodiscard]] ChildControl &of(ControlId id, ControlKind kind);
-    [[nodiscard]] const ChildControl &of(ControlId id, ControlKind kind) const;
+    [[nodiscard]] ChildControl &of(ControlId id, ControlKind kind) { return controls_.of(id, kind); }
+    [[nodiscard]] const ChildControl &of(ControlId id, ControlKind kind) const { return controls_.of(id, kind); }
     // Which control a window is, if it is one.
     [[nodiscard]] std::optional<ControlId> controlOf(HWND window) const;
     // Which control sent a WM_COMMAND with that id, if one did.
