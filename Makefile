@@ -1,5 +1,5 @@
 # Everything starts here: each target installs what is missing first
-# (scripts/install-deps.sh, Debian 12 and 13); NO_DEPS=1 skips that, for
+# (tools/install-deps.sh, Debian 12 and 13); NO_DEPS=1 skips that, for
 # machines where the packages came another way.
 SANITIZE ?=
 ifeq ($(SANITIZE),1)
@@ -45,7 +45,7 @@ all: build
 
 deps:
 ifneq ($(NO_DEPS),1)
-	@./scripts/install-deps.sh
+	@./tools/install-deps.sh
 endif
 
 configure: deps
@@ -100,7 +100,7 @@ package: deps
 windows: deps
 	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-programs; \
 	elif [ "$(NO_DEPS)" = 1 ]; then echo "windows: MinGW-w64 ($(MINGW_PACKAGES)) is not installed; skipped"; \
-	else echo "windows: MinGW-w64 ($(MINGW_PACKAGES)) is missing after scripts/install-deps.sh" >&2; exit 1; fi
+	else echo "windows: MinGW-w64 ($(MINGW_PACKAGES)) is missing after tools/install-deps.sh" >&2; exit 1; fi
 
 windows-programs:
 	cmake -S . -B $(WINDOWS_64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-x86_64.cmake $(WINDOWS_FLAGS)
@@ -126,7 +126,7 @@ bench: deps windows web
 # browser front ends are left to their compilers' warnings, as clang-tidy
 # here has neither Windows's headers nor emscripten's.
 LINT_SOURCES = $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
-  bench/quiz_bench.cpp bench/page_startup.cpp bench/bare_window.cpp bench/bare_text_window.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/platform/web/*.cpp tests/window/*.cpp) \
+  bench/quiz_bench.cpp bench/page_startup.cpp bench/bare_window.cpp bench/bare_text_window.cpp tests/quiz/*.cpp tests/platform/*.cpp tests/platform/qt/*.cpp tests/platform/web/*.cpp tests/window/*.cpp tests/behaviour/*.cpp) \
   $(filter-out tests/support/win32_% tests/support/web_test_page.cpp,$(wildcard tests/support/*.cpp))
 lint: deps
 	cmake -S . -B build-lint -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON
@@ -137,7 +137,7 @@ lint: deps
 web: deps
 	@if $(HAVE_EMSCRIPTEN); then $(MAKE) --no-print-directory web-page; \
 	elif [ "$(NO_DEPS)" = 1 ]; then echo "web: emscripten is not installed; skipped"; \
-	else echo "web: emscripten is missing after scripts/install-deps.sh" >&2; exit 1; fi
+	else echo "web: emscripten is missing after tools/install-deps.sh" >&2; exit 1; fi
 
 web-page:
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)

@@ -14,19 +14,19 @@ target_link_libraries(qt_test_support
     PRIVATE Qt6::GuiPrivate)
 
 add_executable(qt_tests
-    platform/form_contract_test.cpp
+    behaviour/form_contract_test.cpp
     platform/qt/accessibility_test.cpp
     platform/qt/qt_form_test.cpp
     platform/qt/rendering_test.cpp
-    window/keyboard_test.cpp
-    window/looks_test.cpp
-    window/play_test.cpp
+    behaviour/keyboard_test.cpp
+    behaviour/looks_test.cpp
+    behaviour/play_test.cpp
 )
 # The icon's resource is linked straight in, where its start-up code runs.
 target_link_libraries(qt_tests PRIVATE qt_test_support zorelmina_qt_icon)
 target_compile_definitions(qt_tests PRIVATE ZORELMINA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
-add_executable(qt_differential_tests window/differential_test.cpp)
+add_executable(qt_differential_tests behaviour/differential_test.cpp)
 target_link_libraries(qt_differential_tests PRIVATE qt_test_support zorelmina_qt_icon)
 
 gtest_discover_tests(qt_tests DISCOVERY_MODE PRE_TEST

@@ -15,12 +15,12 @@ if(NOT _web_checks)
 endif()
 
 add_executable(web_tests
-    platform/form_contract_test.cpp
+    behaviour/form_contract_test.cpp
     platform/web/web_page_test.cpp
-    window/differential_test.cpp
-    window/keyboard_test.cpp
-    window/looks_test.cpp
-    window/play_test.cpp
+    behaviour/differential_test.cpp
+    behaviour/keyboard_test.cpp
+    behaviour/looks_test.cpp
+    behaviour/play_test.cpp
     support/browser.cpp support/browser.h
     support/web_backends.cpp
     support/web_page.cpp support/web_page.h

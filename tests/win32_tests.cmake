@@ -4,7 +4,7 @@
 # build) only the checks that read the files run.
 
 add_test(NAME windows.executable
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_executable.sh
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/check_executable.sh
             $<TARGET_FILE:zorelmina> ${CMAKE_SYSTEM_PROCESSOR} ${PROJECT_VERSION})
 set_tests_properties(windows.executable PROPERTIES LABELS windows)
 
@@ -25,15 +25,15 @@ target_link_libraries(win32_test_support PUBLIC test_support platform_win32 vers
 set(_resources ${PROJECT_BINARY_DIR}/app/zorelmina.rc)
 
 add_executable(win32_tests
-    platform/form_contract_test.cpp
+    behaviour/form_contract_test.cpp
     platform/win32/win32_form_test.cpp
-    window/keyboard_test.cpp
-    window/looks_test.cpp
-    window/play_test.cpp
+    behaviour/keyboard_test.cpp
+    behaviour/looks_test.cpp
+    behaviour/play_test.cpp
     ${_resources}
 )
 target_link_libraries(win32_tests PRIVATE win32_test_support)
-add_executable(win32_differential_tests window/differential_test.cpp ${_resources})
+add_executable(win32_differential_tests behaviour/differential_test.cpp ${_resources})
 target_link_libraries(win32_differential_tests PRIVATE win32_test_support)
 
 # The Wine prefix is made afresh first, once for all the suites.
@@ -81,7 +81,7 @@ if(ZORELMINA_HOST_CXX AND ZORELMINA_HOST_XCB_DAMAGE)
         VERBATIM)
     add_custom_target(paint_watch ALL DEPENDS ${_watch})
     add_test(NAME windows.paints
-        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shell ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_paints.sh
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shell ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/check_paints.sh
                 ${_watch} $<TARGET_FILE:zorelmina> 5)
     # Alone: beside another Wine test on two cores, every start spread its
     # paints over 25 to 40 ms, which says more of the machine than the window.
@@ -94,10 +94,10 @@ endif()
 
 # The installer, installed, run and removed under Wine.
 if(TARGET msi)
-    add_executable(window_probe windows/window_probe.cpp)
+    add_executable(window_probe packaging/windows/window_probe.cpp)
     target_link_options(window_probe PRIVATE -municode)
     add_test(NAME windows.msi
-        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shell ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_msi.sh
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shell ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/check_msi.sh
                 ${ZORELMINA_MSI} $<TARGET_FILE:zorelmina> $<TARGET_FILE:window_probe>
                 ${PROJECT_BINARY_DIR}/packaging/windows/staging ${PROJECT_SOURCE_DIR}/packaging/windows/make_msi.sh
                 ${ZORELMINA_WIXL} ${ZORELMINA_MSIBUILD} ${PROJECT_VERSION})
