@@ -79,7 +79,7 @@ endif()
 zorelmina_all_found(_paint_checks ZORELMINA_XVFB ZORELMINA_XCB_DAMAGE_FOUND)
 add_feature_info("paint test" _paint_checks "counts the window's paints as it appears (Xvfb, libxcb-damage0-dev)")
 if(_paint_checks)
-    add_executable(paint_watch support/paint_watch_main.cpp support/startup_watch.cpp support/startup_watch.h)
+    add_executable(paint_watch support/paint_watch_main.cpp support/startup_watch.cpp support/child_process.cpp)
     target_link_libraries(paint_watch PRIVATE PkgConfig::ZORELMINA_XCB_DAMAGE)
     set_target_properties(paint_watch PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
     add_test(NAME app.paints

@@ -73,10 +73,12 @@ find_path(ZORELMINA_HOST_XCB_DAMAGE xcb/damage.h NO_CMAKE_FIND_ROOT_PATH)
 if(ZORELMINA_HOST_CXX AND ZORELMINA_HOST_XCB_DAMAGE)
     set(_watch ${CMAKE_CURRENT_BINARY_DIR}/paint_watch)
     set(_watch_sources ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.cpp
+                       ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.cpp
                        ${CMAKE_CURRENT_SOURCE_DIR}/support/paint_watch_main.cpp)
     add_custom_command(OUTPUT ${_watch}
         COMMAND ${ZORELMINA_HOST_CXX} -std=c++20 -O2 -o ${_watch} ${_watch_sources} -lxcb -lxcb-damage
         DEPENDS ${_watch_sources} ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.h
+                ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.h
         COMMENT "Building paint_watch for the machine that runs the tests"
         VERBATIM)
     add_custom_target(paint_watch ALL DEPENDS ${_watch})

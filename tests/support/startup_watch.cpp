@@ -4,15 +4,10 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h> // xcb_poll_for_reply
 
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -27,52 +22,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Starts a program with variables added to its environment, its standard
-// error sent away if asked. It is ended by the system if this process dies
-// first, so that nothing it started outlives a crash.
-int spawn(std::vector<std::string> argv, const std::vector<std::string> &extraEnv, bool quiet = false)
-{
-    std::vector<char *> args;
-    args.reserve(argv.size() + 1);
-    for (std::string &a : argv)
-        args.push_back(a.data());
-    args.push_back(nullptr);
-
-    std::vector<std::string> envStrings(extraEnv);
-    for (char **e = environ; *e != nullptr; ++e) {
-        const std::string entry(*e);
-        const std::string key = entry.substr(0, entry.find('=') + 1);
-        bool overridden = false;
-        for (const std::string &x : extraEnv)
-            overridden = overridden || x.starts_with(key);
-        if (!overridden)
-            envStrings.push_back(entry);
-    }
-    std::vector<char *> env;
-    env.reserve(envStrings.size() + 1);
-    for (std::string &e : envStrings)
-        env.push_back(e.data());
-    env.push_back(nullptr);
-
-    const pid_t parent = getpid();
-    const pid_t pid = fork();
-    if (pid < 0)
-        throw std::runtime_error("cannot start " + argv[0]);
-    if (pid == 0) {
-        // Only what is safe between fork and exec.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent)
-            _exit(127);
-        if (quiet) {
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, STDERR_FILENO);
-        }
-        execvpe(args[0], args.data(), env.data());
-        _exit(127);
-    }
-    return pid;
-}
 
 long peakResidentKiB(int pid)
 {
@@ -95,30 +44,6 @@ struct XcbEventFree {
     }
 };
 
-// Ends a started program however the measuring ends.
-class Child {
-public:
-    explicit Child(int pid) : pid_(pid) {}
-    ~Child() { end(); }
-    Child(const Child &) = delete;
-    Child &operator=(const Child &) = delete;
-
-    [[nodiscard]] int pid() const { return pid_; }
-    // Kept running past this guard.
-    int release() { return std::exchange(pid_, -1); }
-    void end()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    int pid_;
-};
-
 std::unique_ptr<xcb_connection_t, XcbDisconnect> connectTo(const std::string &display)
 {
     return std::unique_ptr<xcb_connection_t, XcbDisconnect>(xcb_connect(display.c_str(), nullptr));
@@ -127,34 +52,16 @@ std::unique_ptr<xcb_connection_t, XcbDisconnect> connectTo(const std::string &di
 } // namespace
 
 PrivateXServer::PrivateXServer()
+    // Xvfb picks a free display and writes its number to its file 3. No
+    // reset when the last client leaves: the server would refuse
+    // connections while it starts over between two programs.
+    : xvfb_({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"},
+            {.pipes = {{.childFd = 3, .childReads = false}}, .quiet = true})
 {
-    // Xvfb picks a free display and writes its number to the pipe.
-    std::array<int, 2> pipeFds{};
-    // The reading end is not passed on to the programs started later.
-    if (pipe2(pipeFds.data(), O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe");
-    // Xvfb keeps the writing end; it must survive exec.
-    fcntl(pipeFds[1], F_SETFD, 0);
-    int pid = -1;
-    try {
-        // No reset when the last client leaves: the server would refuse
-        // connections while it starts over between two programs.
-        pid = spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp", "-noreset"},
-                    {}, true);
-    } catch (...) {
-        close(pipeFds[0]);
-        close(pipeFds[1]);
-        throw;
-    }
-    Child xvfb(pid);
-    close(pipeFds[1]);
-
     std::string number;
     char c = 0;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
+    while (read(xvfb_.pipe(3), &c, 1) == 1 && c != '\n')
         number += c;
-    close(pipeFds[0]);
     if (number.empty())
         throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
     display_ = ":" + number;
@@ -165,16 +72,6 @@ PrivateXServer::PrivateXServer()
         if (Clock::now() > deadline)
             throw std::runtime_error("Xvfb never took connections on " + display_);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    pid_ = xvfb.release();
-}
-
-PrivateXServer::~PrivateXServer()
-{
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
     }
 }
 
@@ -311,7 +208,7 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
     std::vector<std::string> env = environment;
     env.push_back("DISPLAY=" + display);
     const auto start = Clock::now();
-    Child child(spawn(command, env));
+    ChildProcess child(command, {.environment = env});
 
     std::map<xcb_window_t, Watched> windows;
     xcb_window_t shown = XCB_NONE;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "child_process.h"
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -9,14 +11,11 @@
 class PrivateXServer {
 public:
     PrivateXServer();
-    ~PrivateXServer();
-    PrivateXServer(const PrivateXServer &) = delete;
-    PrivateXServer &operator=(const PrivateXServer &) = delete;
 
     [[nodiscard]] const std::string &display() const { return display_; }
 
 private:
-    int pid_ = -1;
+    ChildProcess xvfb_;
     std::string display_;
 };
 
