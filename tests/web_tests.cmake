@@ -6,10 +6,14 @@
 # Makefile's test-web sets it); without it the tests are skipped.
 find_package(nlohmann_json QUIET)
 find_package(PNG QUIET)
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+    pkg_check_modules(ZORELMINA_GLIB QUIET IMPORTED_TARGET glib-2.0)
+endif()
 find_program(ZORELMINA_CHROMIUM NAMES chromium chromium-browser)
-zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_CHROMIUM)
+zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_GLIB_FOUND ZORELMINA_CHROMIUM)
 add_feature_info("web tests" _web_checks
-    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev)")
+    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev, libglib2.0-dev)")
 if(NOT _web_checks)
     return()
 endif()
@@ -26,7 +30,7 @@ add_executable(web_tests
     support/web_page.cpp support/web_page.h
     support/web_test_main.cpp
 )
-target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG)
+target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB)
 set_target_properties(web_tests PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 
 function(zorelmina_web_tests name view)

@@ -49,6 +49,7 @@ packages=(
   chromium
   nlohmann-json3-dev
   libpng-dev
+  libglib2.0-dev
 )
 
 # One query for all of them: what is installed, by name.

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "board_learner.h"
 #include "learner.h"
+#include "window/tarvel_mondix_description.h"
 
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
-// The boards a test program plays on. Each test program links one
-// definition of these: the in-memory board, the Qt window or the Windows
-// window.
+// The boards a test program plays on, all from the one toolkit it links:
+// the in-memory board, the Qt window, the Windows window or the page.
 
 template <typename Made>
 struct Backend {
@@ -27,12 +29,58 @@ struct FormRig {
     virtual void learnerSelects(platform::ControlId option) = 0;
 };
 
-std::vector<Backend<FormRig>> formBackends();
-std::vector<Backend<Learner>> learnerBackends();
+// What differs between toolkits; each test program links one definition of
+// toolkit(). makeLearner makes a learner at the window, asking chooseInput
+// before every action; the in-memory board has no window and none.
+struct Toolkit {
+    std::string name;
+    std::function<std::unique_ptr<FormRig>()> makeRig;
+    std::function<std::unique_ptr<WindowLearner>(std::function<Input()> chooseInput)> makeLearner;
+};
+const Toolkit &toolkit();
+
+// Rigs of a toolkit's form (ToolkitForm), made from the window's description, on which a
+// learner selects with select(form, option).
+template <typename ToolkitForm, typename Select>
+std::function<std::unique_ptr<FormRig>()> rigsOf(Select select)
+{
+    class Rig final : public FormRig {
+    public:
+        explicit Rig(Select select) : select_(std::move(select)) {}
+        platform::Form &form() override { return form_; }
+        void learnerSelects(platform::ControlId option) override { select_(form_, option); }
+
+    private:
+        ToolkitForm form_{window::describeTarvelMondix()};
+        Select select_;
+    };
+    return [select] { return std::make_unique<Rig>(select); };
+}
+
+inline std::vector<Backend<FormRig>> formBackends()
+{
+    return {{toolkit().name, toolkit().makeRig}};
+}
+
+inline std::unique_ptr<WindowLearner> makeWindowLearner(std::function<Input()> chooseInput)
+{
+    return toolkit().makeLearner(std::move(chooseInput));
+}
+
+// At a window, by mouse and by keyboard.
+inline std::vector<Backend<Learner>> learnerBackends()
+{
+    if (!toolkit().makeLearner)
+        return {{toolkit().name, makeBoardLearner}};
+    const auto by = [](Input input) { return [input] { return makeWindowLearner([input] { return input; }); }; };
+    return {{"Mouse", by(Input::Mouse)}, {"Keyboard", by(Input::Keyboard)}};
+}
+
 // Only where there is a real window.
-std::vector<Backend<WindowLearner>> windowBackends();
-// A window learner asking chooseInput before every action.
-std::unique_ptr<WindowLearner> makeWindowLearner(std::function<Input()> chooseInput);
+inline std::vector<Backend<WindowLearner>> windowBackends()
+{
+    return {{toolkit().name, [] { return makeWindowLearner([] { return Input::Keyboard; }); }}};
+}
 
 // Test names from backend names.
 inline const auto kBackendName = [](const auto &info) { return info.param.name; };

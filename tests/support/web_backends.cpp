@@ -1,7 +1,6 @@
 // The page in headless Chromium, for the web test program.
 #include "backends.h"
 #include "web_page.h"
-#include "window/tarvel_mondix_description.h"
 
 #include <stdexcept>
 
@@ -16,9 +15,9 @@ using platform::ControlId;
 // again, as the quiz's does).
 class RemoteForm final : public platform::Form {
 public:
-    explicit RemoteForm(Browser &browser) : browser_(browser)
+    explicit RemoteForm(platform::WindowDescription description) : description_(std::move(description))
     {
-        browser_.open(fileAddress(webPages() + "/tests/zorelmina_test.html?board=bare"), "window.zorelminaReady");
+        browser().open(fileAddress(webPages() + "/tests/zorelmina_test.html?board=bare"), "window.zorelminaReady");
     }
 
     void setClickHandler(ClickHandler handler) override { clicked_ = std::move(handler); }
@@ -46,8 +45,8 @@ public:
     // button: the page's own activation of it.
     void activate(ControlId option)
     {
-        browser_.evaluate("document.getElementById(" + nlohmann::json(platform::displayName(option)).dump()
-                          + ").querySelector('input').click()");
+        browser().evaluate("document.getElementById(" + nlohmann::json(platform::displayName(option)).dump()
+                           + ").querySelector('input').click()");
         ask("clicks", {"", -1});
     }
 
@@ -55,58 +54,27 @@ private:
     nlohmann::json ask(const std::string &operation, ControlId control, int number = 0,
                        const std::string &text = {}) const
     {
-        const PageAnswer answer = askPage(browser_, operation, control, number, text);
-        for (const std::string &click : answer.clicks) {
-            const std::size_t open = click.find('(');
-            const std::string name = click.substr(0, open);
-            const int index = open == std::string::npos ? -1 : std::stoi(click.substr(open + 1));
-            // The name lives in the window's description, which outlives
-            // the handler's call.
+        const nlohmann::json answer = askPage(operation, control, number, text);
+        // Named from the window's description, which outlives the
+        // handler's call.
+        for (const nlohmann::json &click : answer.at("clicks")) {
             for (const auto &c : description_.controls) {
-                if (c.name == name && c.index == index && clicked_)
+                if (click == nlohmann::json{c.name, c.index} && clicked_)
                     clicked_({c.name, c.index});
             }
         }
-        return answer.value;
+        return answer.at("value");
     }
 
-    Browser &browser_;
     ClickHandler clicked_;
-    platform::WindowDescription description_ = window::describeTarvelMondix();
+    platform::WindowDescription description_;
 };
-
-class WebRig final : public FormRig {
-public:
-    platform::Form &form() override { return form_; }
-    void learnerSelects(ControlId option) override { form_.activate(option); }
-
-private:
-    RemoteForm form_{browser()};
-};
-
-std::unique_ptr<WindowLearner> alwaysBy(Input input)
-{
-    return makeWebLearner(browser(), [input] { return input; });
-}
 
 } // namespace
 
-std::vector<Backend<FormRig>> formBackends()
+const Toolkit &toolkit()
 {
-    return {{"Web", [] { return std::make_unique<WebRig>(); }}};
-}
-
-std::vector<Backend<Learner>> learnerBackends()
-{
-    return {{"Mouse", [] { return alwaysBy(Input::Mouse); }}, {"Keyboard", [] { return alwaysBy(Input::Keyboard); }}};
-}
-
-std::vector<Backend<WindowLearner>> windowBackends()
-{
-    return {{"Web", [] { return alwaysBy(Input::Keyboard); }}};
-}
-
-std::unique_ptr<WindowLearner> makeWindowLearner(std::function<Input()> chooseInput)
-{
-    return makeWebLearner(browser(), std::move(chooseInput));
+    static const Toolkit web{
+        "Web", rigsOf<RemoteForm>([](RemoteForm &form, ControlId option) { form.activate(option); }), makeWebLearner};
+    return web;
 }
