@@ -118,9 +118,10 @@ bench: deps windows web
 	  -DZORELMINA_WEB_PAGE=$(CURDIR)/$(WEB_DIR)/app/zorelmina.html \
 	  -DZORELMINA_WINDOWS_PROGRAM=$(CURDIR)/$(WINDOWS_64)/app/zorelmina.exe \
 	  -DZORELMINA_WINDOWS_BARE=$(CURDIR)/$(WINDOWS_64)/bench/bare_window.exe \
-	  -DZORELMINA_WINDOWS_BARE_TEXT=$(CURDIR)/$(WINDOWS_64)/bench/bare_text_window.exe
+	  -DZORELMINA_WINDOWS_BARE_TEXT=$(CURDIR)/$(WINDOWS_64)/bench/bare_text_window.exe \
+	  -DZORELMINA_WINDOWS_CONTROLS=$(CURDIR)/$(WINDOWS_64)/bench/controls_window.exe
 	cmake --build build-bench --parallel $(JOBS)
-	build-bench/bench/zorelmina_bench
+	xvfb-run -a -s "-screen 0 1024x768x24 -noreset" build-bench/bench/zorelmina_bench
 
 # clang-tidy over our own sources, tests and benchmarks; the Windows and
 # browser front ends are left to their compilers' warnings, as clang-tidy

@@ -1,12 +1,14 @@
-// What both Windows yardsticks do alike: one window of the quiz's client
-// size and title, shown, and its messages until it is closed.
+// What the Windows yardsticks do alike: one window of the quiz's client
+// size and title, filled (before it is shown) by what is given, shown, and
+// its messages until it is closed.
 #pragma once
 
 #include "bare_window_title.h"
 
 #include <windows.h>
 
-inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC procedure)
+inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC procedure,
+                         void (*fill)(HWND) = nullptr)
 {
     WNDCLASSEXW bare{};
     bare.cbSize = sizeof bare;
@@ -25,6 +27,8 @@ inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC p
     HWND window = CreateWindowExW(0, className, title, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
                                   nullptr);
+    if (fill != nullptr)
+        fill(window);
     ShowWindow(window, SW_SHOW);
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -7,13 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../build/app/zorelmina}
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-
-DISPLAY=$display dbus-run-session -- bash -c '
+xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash -c '
   # The accessibility bus first, so that the quiz finds it as it starts.
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   sleep 1

@@ -46,7 +46,14 @@ for candidate in "$(dirname "$wine")/wineserver64" "$(dirname "$wine")/wineserve
   if [ -n "$candidate" ] && [ -x "$candidate" ]; then wineserver=$candidate; break; fi
 done
 
-xvfb_pid=""
+# A display of our own: the script runs again under xvfb-run, which ends
+# its X server with it.
+if [ -z "${ZORELMINA_WINE_DISPLAY:-}" ] && [ "${1:-}" != --remove-prefix ]; then
+  command -v xvfb-run >/dev/null || { echo "wine-run: xvfb-run is not installed (the xvfb package)" >&2; exit 2; }
+  ZORELMINA_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${ZORELMINA_WINE_SCREEN:-1024x768}x24" bash "$0" "$@"
+fi
+unset ZORELMINA_WINE_DISPLAY
+
 run_prefix=""
 cleanup() {
   if [ -n "$run_prefix" ]; then
@@ -54,24 +61,9 @@ cleanup() {
     WINEPREFIX=$run_prefix "$wineserver" -w 2>/dev/null || true
     rm -rf "$run_prefix"
   fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-
-# A display of our own; Xvfb says which number it took.
-start_display() {
-  local fifo
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${ZORELMINA_WINE_SCREEN:-1024x768}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  local number=""
-  read -r -t 20 number <"$fifo" || true
-  rm -f "$fifo"
-  [ -n "$number" ] || { echo "wine-run: Xvfb did not start (the xvfb package)" >&2; exit 2; }
-  export DISPLAY=:$number
-}
 
 make_template() {
   rm -rf "$template"
@@ -118,7 +110,6 @@ case "${1:-}" in
   exit 0
   ;;
 --bench-prefix)
-  start_display
   exec 9>"$template.lock"
   flock 9
   [ -d "$template" ] || make_template
@@ -133,7 +124,6 @@ case "${1:-}" in
   ;;
 esac
 
-start_display
 if [ "${1:-}" = --make-prefix ]; then
   exec 9>"$template.lock"
   flock 9

@@ -1,27 +1,18 @@
 #!/usr/bin/env bash
-# The learner sees the window appear whole: from its first paint to the one
-# after which its picture never changes, at most a few paints, all within
-# one frame of a 60 Hz screen (paints after that, which draw what is already
-# there, are not seen). Five starts; the paints of each are counted, and the
-# shortest of their spans is judged: a busy machine stretches the time
-# between paints, never shortens it, while a window built piecewise spreads
-# its paints on every start. The test runs alone, not beside other tests.
-# Usage: check_paints.sh PAINT_WATCH MAX_PAINTS [--display :N] -- PROGRAM [ARGUMENTS...]
+# The learner sees the window appear whole: it goes through at most a few
+# pictures before the one it keeps. Three starts, the fewest judged: a busy
+# machine may catch a paint half done, while a window built piecewise shows
+# its pieces on every start. How soon it comes is make bench's.
+# Usage: check_paints.sh PAINT_WATCH MOST PROGRAM [ARGUMENTS...]
+# on the X server DISPLAY names (xvfb-run -a).
 set -uo pipefail
 watch=$1 most=$2
 shift 2
-frame_ms=17
-spans=()
-for run in 1 2 3 4 5; do
+fewest=
+for run in 1 2 3; do
   line=$("$watch" "$@") || { echo "FAIL: paint_watch could not watch the window" >&2; exit 1; }
   echo "start $run: $line"
-  paints=$(sed -n 's/.* paints=\([0-9]*\).*/\1/p' <<<"$line")
-  first=$(sed -n 's/.*first_paint_ms=\([0-9.]*\).*/\1/p' <<<"$line")
-  complete=$(sed -n 's/.*complete_ms=\([0-9.]*\).*/\1/p' <<<"$line")
-  [ "$paints" -le "$most" ] || { echo "FAIL: the window came in $paints paints (at most $most)" >&2; exit 1; }
-  spans+=("$(awk -v a="$first" -v b="$complete" 'BEGIN { printf "%.1f", b - a }')")
+  paints=${line#paints=}
+  [ -z "$fewest" ] || [ "$paints" -lt "$fewest" ] && fewest=$paints
 done
-shortest=$(printf '%s\n' "${spans[@]}" | sort -n | head -n 1)
-echo "spans from the first paint to the last: ${spans[*]} ms"
-awk -v m="$shortest" -v f="$frame_ms" 'BEGIN { exit !(m <= f) }' ||
-  { echo "FAIL: the paints spread over $shortest ms, more than one frame ($frame_ms ms)" >&2; exit 1; }
+[ "$fewest" -le "$most" ] || { echo "FAIL: the window came in $fewest pictures (at most $most)" >&2; exit 1; }

@@ -1,5 +1,7 @@
 #include "startup_watch.h"
 
+#include "child_process.h"
+
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h> // xcb_poll_for_reply
@@ -8,14 +10,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -44,39 +43,6 @@ struct XcbEventFree {
     }
 };
 
-std::unique_ptr<xcb_connection_t, XcbDisconnect> connectTo(const std::string &display)
-{
-    return std::unique_ptr<xcb_connection_t, XcbDisconnect>(xcb_connect(display.c_str(), nullptr));
-}
-
-} // namespace
-
-PrivateXServer::PrivateXServer()
-    // Xvfb picks a free display and writes its number to its file 3. No
-    // reset when the last client leaves: the server would refuse
-    // connections while it starts over between two programs.
-    : xvfb_({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"},
-            {.pipes = {{.childFd = 3, .childReads = false}}, .quiet = true})
-{
-    std::string number;
-    char c = 0;
-    while (read(xvfb_.pipe(3), &c, 1) == 1 && c != '\n')
-        number += c;
-    if (number.empty())
-        throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
-    display_ = ":" + number;
-
-    // Xvfb names its display a moment before it takes connections.
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (xcb_connection_has_error(connectTo(display_).get()) != 0) {
-        if (Clock::now() > deadline)
-            throw std::runtime_error("Xvfb never took connections on " + display_);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-namespace {
-
 // xcb hands every event out as the generic kind; its type says which it is.
 template <typename Event>
 const Event &as(const xcb_generic_event_t &event)
@@ -88,43 +54,6 @@ const Event &as(const xcb_generic_event_t &event)
 struct Watched {
     int width = 0;
     int height = 0;
-};
-
-// Paints of the one window being watched: bursts of damage, each a moment
-// apart from the last.
-class PaintLog {
-public:
-    explicit PaintLog(Clock::time_point start) : start_(start) {}
-
-    void damaged(Clock::time_point at)
-    {
-        // Drawing that reaches the server within this of the last is the
-        // same paint.
-        constexpr auto kSamePaint = std::chrono::microseconds(500);
-        if (paints_ == 0 || at - last_ > kSamePaint) {
-            ++paints_;
-            starts_.push_back(at);
-            if (paints_ == 1)
-                first_ = at;
-        }
-        last_ = at;
-    }
-    [[nodiscard]] int paints() const { return paints_; }
-    // Paints up to a moment.
-    [[nodiscard]] int paintsBy(Clock::time_point at) const
-    {
-        return static_cast<int>(std::count_if(starts_.begin(), starts_.end(), [&](auto s) { return s <= at; }));
-    }
-    [[nodiscard]] Clock::time_point last() const { return last_; }
-    [[nodiscard]] std::chrono::duration<double> sinceStart(Clock::time_point at) const { return at - start_; }
-    [[nodiscard]] Clock::time_point first() const { return first_; }
-
-private:
-    Clock::time_point start_;
-    Clock::time_point first_{};
-    Clock::time_point last_{};
-    int paints_ = 0;
-    std::vector<Clock::time_point> starts_;
 };
 
 // Asks for the window's picture as the X server holds it; the answer comes
@@ -162,17 +91,6 @@ std::vector<uint8_t> pictureOf(xcb_connection_t *c, xcb_window_t window, const W
     return pictureIn(image.get());
 }
 
-// A short name for a picture in the trace (FNV-1a).
-uint64_t fingerprint(const std::vector<uint8_t> &picture)
-{
-    constexpr uint64_t kOffset = 14695981039346656037ULL;
-    constexpr uint64_t kPrime = 1099511628211ULL;
-    uint64_t hash = kOffset;
-    for (const uint8_t byte : picture)
-        hash = (hash ^ byte) * kPrime;
-    return hash;
-}
-
 // A picture, and the moment of the last paint it holds.
 struct Seen {
     Clock::time_point at;
@@ -189,37 +107,42 @@ struct Damage {
 
 } // namespace
 
-StartupWatch watchStartup(const std::string &display, const std::vector<std::string> &command,
-                          const std::vector<std::string> &environment, const WatchOptions &options)
+StartupWatch watchStartup(const std::vector<std::string> &command, const std::vector<std::string> &environment,
+                          const WatchOptions &options)
 {
-    const auto x = connectTo(display);
+    const char *display = std::getenv("DISPLAY"); // NOLINT(concurrency-mt-unsafe): read before any thread
+    if (display == nullptr)
+        throw std::runtime_error("no X server: DISPLAY is not set (run under xvfb-run -a)");
+    const std::unique_ptr<xcb_connection_t, XcbDisconnect> x(xcb_connect(display, nullptr));
     xcb_connection_t *c = x.get();
     if (xcb_connection_has_error(c) != 0)
-        throw std::runtime_error("cannot reach " + display);
+        throw std::runtime_error(std::string("cannot reach the X server on ") + display);
     const xcb_query_extension_reply_t *damage = xcb_get_extension_data(c, &xcb_damage_id);
     if (damage == nullptr || damage->present == 0)
-        throw std::runtime_error("the X server on " + display + " has no DAMAGE extension");
+        throw std::runtime_error("the X server has no DAMAGE extension");
     std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr)); // NOLINT
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
 
-    std::vector<std::string> env = environment;
-    env.push_back("DISPLAY=" + display);
     const auto start = Clock::now();
-    ChildProcess child(command, {.environment = env});
+    ChildProcess child(command, {.environment = environment});
 
     std::map<xcb_window_t, Watched> windows;
     xcb_window_t shown = XCB_NONE;
-    Clock::time_point mappedAt{};
-    PaintLog log(start);
-    std::vector<Seen> seen;
-    const auto deadline = start + options.timeout;
+    // Paints are bursts of damage: drawing that reaches the server within
+    // half a millisecond of the last is the same paint.
+    constexpr auto kSamePaint = std::chrono::microseconds(500);
+    int paints = 0;
+    Clock::time_point firstPaint{};
+    Clock::time_point lastDamage{};
     std::vector<Damage> damages;
+    std::vector<Seen> seen;
     // The picture asked for and not yet answered: paints are stamped as
     // they come while the server reads it (a busy server takes its time).
-    std::optional<xcb_get_image_cookie_t> asked;
+    // (Its request's number; none is 0.)
+    unsigned int asked = 0;
     bool paintedSinceAsked = false;
     pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
     const auto takeEvents = [&](bool queuedOnly) {
@@ -243,92 +166,75 @@ StartupWatch watchStartup(const std::string &display, const std::vector<std::str
                 constexpr int kSmallest = 100;
                 const auto *mapped = &as<xcb_map_notify_event_t>(*event);
                 if (const auto w = windows.find(mapped->window);
-                    w != windows.end() && w->second.width >= kSmallest && w->second.height >= kSmallest) {
+                    w != windows.end() && w->second.width >= kSmallest && w->second.height >= kSmallest)
                     shown = mapped->window;
-                    mappedAt = now;
-                }
-            } else if (type == damage->first_event + XCB_DAMAGE_NOTIFY) {
-                const auto *damaged = &as<xcb_damage_notify_event_t>(*event);
-                if (shown != XCB_NONE && damaged->drawable == shown) {
-                    log.damaged(now);
-                    damages.push_back({now, event->full_sequence});
-                    paintedSinceAsked = true;
-                    if (options.trace)
-                        std::fprintf(stderr, "damage at %.2f ms: %d,%d %dx%d\n",
-                                     std::chrono::duration<double, std::milli>(now - start).count(), damaged->area.x,
-                                     damaged->area.y, damaged->area.width, damaged->area.height);
-                }
+            } else if (type == damage->first_event + XCB_DAMAGE_NOTIFY && shown != XCB_NONE
+                       && as<xcb_damage_notify_event_t>(*event).drawable == shown) {
+                if (paints == 0)
+                    firstPaint = now;
+                if (paints == 0 || now - lastDamage > kSamePaint)
+                    ++paints;
+                lastDamage = now;
+                damages.push_back({now, event->full_sequence});
+                paintedSinceAsked = true;
             }
         }
     };
+    const auto deadline = start + options.timeout;
     while (Clock::now() < deadline) {
-        if (log.paints() > 0 && Clock::now() - log.last() >= options.quiet && !asked)
+        if (paints > 0 && Clock::now() - lastDamage >= options.quiet && asked == 0)
             break;
         takeEvents(false);
-        if (asked) {
-            void *answer = nullptr;
-            if (xcb_poll_for_reply(c, asked->sequence, &answer, nullptr) != 0) {
-                const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{
-                    static_cast<xcb_get_image_reply_t *>(answer)};
-                // Paints that came before the answer may wait in the queue.
-                takeEvents(true);
-                Clock::time_point at{};
-                for (const Damage &d : damages)
-                    if (d.afterRequest < asked->sequence)
-                        at = d.at;
-                std::vector<uint8_t> picture = pictureIn(image.get());
-                if (options.trace)
-                    std::fprintf(stderr, "picture holding the paint at %.2f ms: %llx\n",
-                                 std::chrono::duration<double, std::milli>(at - start).count(),
-                                 static_cast<unsigned long long>(fingerprint(picture)));
-                seen.push_back({at, std::move(picture)});
-                asked.reset();
-            }
+        void *answer = nullptr;
+        if (asked != 0 && xcb_poll_for_reply(c, asked, &answer, nullptr) != 0) {
+            const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{static_cast<xcb_get_image_reply_t *>(answer)};
+            // Paints that came before the answer may wait in the queue.
+            takeEvents(true);
+            Clock::time_point at{};
+            for (const Damage &d : damages)
+                if (d.afterRequest < asked)
+                    at = d.at;
+            seen.push_back({at, pictureIn(image.get())});
+            asked = 0;
         }
         // Read once the paints pause for half a frame of a 60 Hz screen: a
         // read in the middle of them slows the very painting it watches (a
         // whole window's picture through the server, on a machine of two
         // cores), and what shows for less is hardly a picture a learner sees.
         constexpr auto kPause = std::chrono::milliseconds(8);
-        if (!asked && paintedSinceAsked && options.byPicture && Clock::now() - log.last() >= kPause) {
-            asked = askForPicture(c, shown, windows[shown]);
+        if (asked == 0 && paintedSinceAsked && options.byPicture && Clock::now() - lastDamage >= kPause) {
+            asked = askForPicture(c, shown, windows[shown]).sequence;
             paintedSinceAsked = false;
         }
         poll(&fd, 1, paintedSinceAsked ? 1 : 5);
     }
     if (shown == XCB_NONE)
         throw std::runtime_error(command.front() + " never showed a window");
-    if (log.paints() == 0)
+    if (paints == 0)
         throw std::runtime_error(command.front() + " never painted its window");
 
     // Read once it is quiet. (The peak that wait4 reports would count the
     // memory of this process, which the child shared until it started the
     // program.)
     const long peak = peakResidentKiB(child.pid());
-    Clock::time_point complete = log.last();
-    int paints = 0;
+    Clock::time_point complete = lastDamage;
     if (options.byPicture) {
         // Complete with the last paint held by the first picture from which
-        // on every picture is the last one.
-        // The paints the learner sees are the changes of picture on the
-        // way: one that draws again what is there is not seen.
+        // on every picture is the last one; the paints the learner sees are
+        // the changes of picture on the way.
         const std::vector<uint8_t> last = pictureOf(c, shown, windows[shown]);
         auto stays = seen.end();
         while (!last.empty() && stays != seen.begin() && std::prev(stays)->picture == last)
             --stays;
         if (stays != seen.end()) {
             complete = stays->at;
+            paints = 0;
             for (auto s = seen.begin(); s != std::next(stays); ++s)
                 paints += s == seen.begin() || s->picture != std::prev(s)->picture ? 1 : 0;
         }
     }
-    child.end();
-    if (paints == 0)
-        paints = log.paintsBy(complete);
-    return {.untilMapped = mappedAt - start,
-            .untilFirstPaint = log.sinceStart(log.first()),
-            .untilComplete = log.sinceStart(std::min(complete, log.last())),
+    return {.untilFirstPaint = firstPaint - start,
+            .untilComplete = complete - start,
             .paints = paints,
-            .repaints = log.paints() - log.paintsBy(complete),
             .peakResidentKiB = peak};
 }
