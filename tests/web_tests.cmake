@@ -26,11 +26,13 @@ add_executable(web_tests
     behaviour/looks_test.cpp
     behaviour/play_test.cpp
     support/browser.cpp support/browser.h
+    support/child_process.cpp support/child_process.h
     support/web_backends.cpp
     support/web_page.cpp support/web_page.h
     support/web_test_main.cpp
 )
 target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB)
+target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}")
 set_target_properties(web_tests PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 
 function(zorelmina_web_tests name view)

@@ -1,16 +1,14 @@
 #include "browser.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -18,82 +16,52 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kAnswerTime = std::chrono::seconds(30);
+// The protocol's pipe: the browser reads commands from its file 3 and
+// writes answers and events to its file 4.
+constexpr int kCommands = 3;
+constexpr int kAnswers = 4;
 
-std::string chromium()
-{
-    for (const char *candidate : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})
-        if (access(candidate, X_OK) == 0)
-            return candidate;
-    throw std::runtime_error("Chromium is not installed (the chromium package)");
-}
-
-} // namespace
-
-Browser::Browser(View view) : view_(view)
+std::string newProfile()
 {
     std::string folder = "/tmp/zorelmina-chromium-XXXXXX";
     if (mkdtemp(folder.data()) == nullptr)
         throw std::runtime_error("cannot make a profile folder");
-    profile_ = folder;
-    std::array<int, 2> in{};
-    std::array<int, 2> out{};
-    if (pipe2(in.data(), O_CLOEXEC) != 0 || pipe2(out.data(), O_CLOEXEC) != 0)
-        throw std::runtime_error("cannot make the pipes to the browser");
+    return folder;
+}
 
-    const std::string program = chromium();
-    // Nothing it would do on its own reaches the network: no updates, no
-    // sync, no background requests.
-    std::vector<std::string> arguments{program,
-                                       "--headless",
-                                       "--remote-debugging-pipe",
-                                       "--user-data-dir=" + profile_,
-                                       "--no-first-run",
-                                       "--no-default-browser-check",
-                                       "--disable-gpu",
-                                       "--disable-background-networking",
-                                       "--disable-component-update",
-                                       "--disable-sync",
-                                       "--disable-default-apps",
-                                       "--disable-extensions",
-                                       "--disable-features=Translate,MediaRouter,OptimizationHints",
-                                       "--mute-audio",
-                                       "--hide-scrollbars",
-                                       "--window-size=" + std::to_string(view.width) + ","
-                                           + std::to_string(view.height),
-                                       "about:blank"};
+// Nothing it would do on its own reaches the network: no updates, no sync,
+// no background requests.
+std::vector<std::string> chromiumCommand(const BrowserView &view, const std::string &profile)
+{
+    std::vector<std::string> command{ZORELMINA_CHROMIUM,
+                                     "--headless",
+                                     "--remote-debugging-pipe",
+                                     "--user-data-dir=" + profile,
+                                     "--no-first-run",
+                                     "--no-default-browser-check",
+                                     "--disable-gpu",
+                                     "--disable-background-networking",
+                                     "--disable-component-update",
+                                     "--disable-sync",
+                                     "--disable-default-apps",
+                                     "--disable-extensions",
+                                     "--disable-features=Translate,MediaRouter,OptimizationHints",
+                                     "--mute-audio",
+                                     "--hide-scrollbars",
+                                     "--window-size=" + std::to_string(view.width) + ","
+                                         + std::to_string(view.height),
+                                     "about:blank"};
     if (geteuid() == 0)
-        arguments.insert(arguments.begin() + 1, "--no-sandbox");
-    std::vector<char *> argv;
-    argv.reserve(arguments.size() + 1);
-    for (std::string &a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+        command.insert(command.begin() + 1, "--no-sandbox");
+    return command;
+}
 
-    const pid_t parent = getpid();
-    pid_ = fork();
-    if (pid_ < 0)
-        throw std::runtime_error("cannot start the browser");
-    if (pid_ == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent)
-            _exit(127);
-        // The protocol's pipe is the browser's files 3 and 4 (moved out of
-        // the way first, as the pipes may be 3 and 4 themselves).
-        const int reading = fcntl(in[0], F_DUPFD, 10);
-        const int writing = fcntl(out[1], F_DUPFD, 10);
-        dup2(reading, 3);
-        dup2(writing, 4);
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    toBrowser_ = in[1];
-    fromBrowser_ = out[0];
+} // namespace
 
+Browser::Browser(View view)
+    : view_(view), profile_(newProfile()),
+      chromium_(chromiumCommand(view, profile_), {.pipes = {{kCommands, true}, {kAnswers, false}}, .quiet = true})
+{
     // The page it opened with, as a session of its own.
     const nlohmann::json targets = call("Target.getTargets", nlohmann::json::object(), true);
     std::string page;
@@ -102,12 +70,7 @@ Browser::Browser(View view) : view_(view)
             page = t.at("targetId");
     if (page.empty())
         throw std::runtime_error("the browser has no page");
-    attach(page);
-}
-
-void Browser::attach(const std::string &target)
-{
-    session_ = call("Target.attachToTarget", {{"targetId", target}, {"flatten", true}}, true).at("sessionId");
+    session_ = call("Target.attachToTarget", {{"targetId", page}, {"flatten", true}}, true).at("sessionId");
     call("Page.enable");
     call("Network.enable");
     // A headless page has no window to have the focus; it behaves as one
@@ -122,28 +85,12 @@ void Browser::attach(const std::string &target)
 Browser::~Browser()
 {
     try {
-        if (toBrowser_ >= 0)
-            send({{"id", nextId_++}, {"method", "Browser.close"}});
+        send({{"id", nextId_++}, {"method", "Browser.close"}});
     } catch (...) {
         // It is ended below anyway.
     }
-    if (pid_ > 0) {
-        for (int i = 0; i < 50; ++i) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    if (toBrowser_ >= 0)
-        close(toBrowser_);
-    if (fromBrowser_ >= 0)
-        close(fromBrowser_);
+    if (!chromium_.waitFor(std::chrono::seconds(1)))
+        chromium_.end(SIGKILL);
     std::error_code ignored;
     std::filesystem::remove_all(profile_, ignored);
 }
@@ -154,7 +101,7 @@ void Browser::send(const nlohmann::json &message)
     text.push_back('\0');
     std::size_t written = 0;
     while (written < text.size()) {
-        const ssize_t n = write(toBrowser_, text.data() + written, text.size() - written);
+        const ssize_t n = write(chromium_.pipe(kCommands), text.data() + written, text.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -175,11 +122,11 @@ nlohmann::json Browser::receive(std::chrono::milliseconds timeout)
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             throw std::runtime_error("the browser did not answer");
-        pollfd fd{fromBrowser_, POLLIN, 0};
+        pollfd fd{chromium_.pipe(kAnswers), POLLIN, 0};
         if (poll(&fd, 1, static_cast<int>(left.count())) <= 0)
             continue;
         std::array<char, 65536> chunk{};
-        const ssize_t n = read(fromBrowser_, chunk.data(), chunk.size());
+        const ssize_t n = read(chromium_.pipe(kAnswers), chunk.data(), chunk.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -238,20 +185,16 @@ std::vector<nlohmann::json> Browser::takeEvents(const std::string &method)
 {
     // Whatever has arrived by now.
     for (;;) {
-        pollfd fd{fromBrowser_, POLLIN, 0};
+        pollfd fd{chromium_.pipe(kAnswers), POLLIN, 0};
         if (pending_.find('\0') == std::string::npos && poll(&fd, 1, 0) <= 0)
             break;
         events_.push_back(receive(kAnswerTime));
     }
-    std::vector<nlohmann::json> taken;
-    std::deque<nlohmann::json> kept;
-    for (nlohmann::json &e : events_) {
-        if (e.value("method", "") == method)
-            taken.push_back(std::move(e));
-        else
-            kept.push_back(std::move(e));
-    }
-    events_ = std::move(kept);
+    const auto others = std::ranges::stable_partition(events_, [&](const nlohmann::json &e) {
+                            return e.value("method", "") != method;
+                        }).begin();
+    std::vector<nlohmann::json> taken(std::make_move_iterator(others), std::make_move_iterator(events_.end()));
+    events_.erase(others, events_.end());
     return taken;
 }
 

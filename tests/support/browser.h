@@ -1,5 +1,7 @@
 #pragma once
 
+#include "child_process.h"
+
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -45,17 +47,14 @@ public:
     [[nodiscard]] const View &view() const { return view_; }
 
 private:
-    void attach(const std::string &target);
     void send(const nlohmann::json &message);
     nlohmann::json receive(std::chrono::milliseconds timeout);
 
     View view_;
-    int pid_ = -1;
-    int toBrowser_ = -1;
-    int fromBrowser_ = -1;
+    std::string profile_;
+    ChildProcess chromium_;
     int nextId_ = 1;
     std::string session_;
-    std::string profile_;
     std::string pending_;
     std::deque<nlohmann::json> events_;
 };
