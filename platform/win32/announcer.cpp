@@ -3,6 +3,8 @@
 #include <oleauto.h>
 #include <unknwn.h>
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace platform::win32 {
@@ -41,18 +43,30 @@ const UiAutomation &uiAutomation()
     return functions;
 }
 
+struct StringFreer {
+    void operator()(BSTR text) const { uiAutomation().freeString(text); }
+};
+using AutomationString = std::unique_ptr<OLECHAR, StringFreer>;
+
+AutomationString automationString(const std::wstring &text)
+{
+    AutomationString made(uiAutomation().allocString(text.c_str()));
+    if (!made)
+        throw std::runtime_error("cannot allocate the announcement for UI Automation");
+    return made;
+}
+
 bool raiseUiaNotification(HWND source, const std::wstring &message)
 {
     const UiAutomation &uia = uiAutomation();
+    const AutomationString text = automationString(message);
+    const AutomationString activity = automationString(L"zorelmina-verdict");
     IUnknown *provider = nullptr;
     if (FAILED(uia.hostProvider(source, &provider)) || provider == nullptr)
         return false;
-    BSTR text = uia.allocString(message.c_str());
-    BSTR activity = uia.allocString(L"zorelmina-verdict");
     const HRESULT raised = uia.raiseNotification(provider, kNotificationKindActionCompleted,
-                                                 kNotificationProcessingImportantMostRecent, text, activity);
-    uia.freeString(activity);
-    uia.freeString(text);
+                                                 kNotificationProcessingImportantMostRecent, text.get(),
+                                                 activity.get());
     provider->Release();
     return SUCCEEDED(raised);
 }
@@ -64,6 +78,8 @@ Announcer::Announcer(HWND form, HWND source)
       alert_(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_NOPREFIX, 0, 0, 1, 1, form, nullptr,
                              GetModuleHandleW(nullptr), nullptr))
 {
+    if (alert_ == nullptr)
+        throw std::runtime_error("cannot create the announcements' alert");
 }
 
 bool Announcer::usesUiAutomation()
@@ -80,8 +96,8 @@ void Announcer::announce(std::wstring_view message)
         if (raiseUiaNotification(source_, text))
             return;
     }
-    SetWindowTextW(alert_.get(), text.c_str());
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, alert_.get(), OBJID_CLIENT, CHILDID_SELF);
+    SetWindowTextW(alert_, text.c_str());
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, alert_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace platform::win32

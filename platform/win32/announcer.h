@@ -22,13 +22,14 @@ public:
     void announce(std::wstring_view message);
 
     // The invisible alert, for those who listen for it.
-    [[nodiscard]] HWND alert() const { return alert_.get(); }
+    [[nodiscard]] HWND alert() const { return alert_; }
     // Whether announcements go through UI Automation here.
     [[nodiscard]] static bool usesUiAutomation();
 
 private:
     HWND source_;
-    Window alert_;
+    // A child of the form, which destroys it with itself.
+    HWND alert_;
     // Started with the first announcement that goes through UI Automation.
     std::optional<ComApartment> com_;
 };

@@ -78,13 +78,18 @@ ChildControl &ChildControls::create(HWND window, const ControlDescription &c, co
         control.groupBox = CreateWindowExW(0, L"BUTTON", widen(c.caption).c_str(),
                                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | BS_GROUPBOX, 0, 0,
                                            size.cx, size.cy, hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (control.groupBox == nullptr)
+            throw std::runtime_error("cannot create the group box of " + displayName({c.name, c.index}));
         SendMessageW(control.groupBox, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else if (c.kind == ControlKind::TextBox) {
         // Text from edge to edge, as the box is drawn to hold it.
         SendMessageW(hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
     } else if (c.kind == ControlKind::ListBox) {
-        for (const std::string &item : c.items)
-            SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+        for (const std::string &item : c.items) {
+            const LRESULT added = SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+            if (added == LB_ERR || added == LB_ERRSPACE)
+                throw std::runtime_error("cannot add an item to " + displayName({c.name, c.index}));
+        }
     }
     ChildControl &added = controls_.add(c, std::move(control));
     byId_.push_back(controls_.idOf({c.name, c.index}));

@@ -60,6 +60,11 @@ RECT workAreaAt(POINT point)
     return workAreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY));
 }
 
+RECT workAreaFor(const RECT &place)
+{
+    return workAreaOf(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST));
+}
+
 bool highContrast()
 {
     HIGHCONTRASTW contrast{};

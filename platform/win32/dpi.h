@@ -14,9 +14,10 @@ UINT dpiOf(HWND window);
 SIZE outerSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 
 // The desktop's room on the monitor a window is on (or would be, at that
-// point), less the taskbar.
+// point, or holding most of that rectangle), less the taskbar.
 RECT workArea(HWND window);
 RECT workAreaAt(POINT point);
+RECT workAreaFor(const RECT &place);
 
 // A rectangle of Windows's as a box.
 [[nodiscard]] inline Box boxOf(const RECT &r)

@@ -4,6 +4,7 @@
 #include "platform/layout_policy.h"
 #include "tab_order.h"
 #include "win32_form.h"
+#include "window_class.h"
 
 #include <commctrl.h>
 
@@ -20,16 +21,7 @@ constexpr wchar_t kFormClass[] = L"ZorelminaForm";
 
 const wchar_t *Win32Form::windowClass()
 {
-    static const wchar_t *const name = [] {
-        WNDCLASSEXW form{};
-        form.cbSize = sizeof form;
-        form.lpfnWndProc = &Win32Form::procedure;
-        form.hInstance = GetModuleHandleW(nullptr);
-        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        form.lpszClassName = kFormClass;
-        RegisterClassExW(&form);
-        return kFormClass;
-    }();
+    static const wchar_t *const name = win32::registerWindowClass(kFormClass, &Win32Form::procedure);
     return name;
 }
 
@@ -176,17 +168,20 @@ LRESULT Win32Form::moveFocus(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// On a monitor of another DPI: laid out again, and moved no further than
-// Windows suggests and the monitor's work area allows.
+// On a monitor of another DPI: laid out for the work area of the monitor
+// arrived on, and put where Windows suggests, as far as that area allows, in
+// one move (a window grown where it was could reach yet another monitor).
 void Win32Form::onDpiChanged(UINT dpi, const RECT &suggested)
 {
-    layOut(dpi);
-    RECT outer{};
-    GetWindowRect(window(), &outer);
-    const RECT area = win32::workAreaAt({suggested.left, suggested.top});
-    const Point at = keptIn(win32::boxOf(area), {suggested.left, suggested.top, outer.right - outer.left,
-                                          outer.bottom - outer.top});
-    SetWindowPos(window(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT area = win32::workAreaFor(suggested);
+    const win32::Layout layout = win32::layoutFor(window(), description_, dpi, area);
+    win32::Font font = win32::fittingFont(description_, layout);
+    const SIZE size = win32::windowSize(window(), description_, layout);
+    const Point at = keptIn(win32::boxOf(area), {suggested.left, suggested.top, size.cx, size.cy});
+    SetWindowPos(window(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_ = layout;
+    win32::placeControls(controls_, layout_, font.get());
+    font_ = std::move(font);
 }
 
 LRESULT CALLBACK Win32Form::optionButtonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -3,9 +3,11 @@
 #include "dpi.h"
 #include "platform/layout_policy.h"
 #include "text.h"
+#include "window_class.h"
 
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace platform::win32 {
@@ -108,22 +110,14 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 
 const wchar_t *framePanelClass()
 {
-    static const wchar_t *const name = [] {
-        WNDCLASSEXW panel{};
-        panel.cbSize = sizeof panel;
-        panel.lpfnWndProc = panelProcedure;
-        panel.hInstance = GetModuleHandleW(nullptr);
-        panel.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        panel.lpszClassName = L"ZorelminaFramePanel";
-        RegisterClassExW(&panel);
-        return panel.lpszClassName;
-    }();
+    static const wchar_t *const name = registerWindowClass(L"ZorelminaFramePanel", panelProcedure);
     return name;
 }
 
 void drawFrameHere(HWND groupBox)
 {
-    SetWindowSubclass(groupBox, frameProcedure, 0, 0);
+    if (SetWindowSubclass(groupBox, frameProcedure, 0, 0) == FALSE)
+        throw std::runtime_error("cannot subclass a frame's group box");
 }
 
 } // namespace platform::win32

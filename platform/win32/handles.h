@@ -45,6 +45,9 @@ struct WindowCloser {
 struct GdiCloser {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+struct DcCloser {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
 struct IconCloser {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -58,6 +61,9 @@ struct WinEventCloser {
 using Window = UniqueHandle<HWND, WindowCloser>;
 using Font = UniqueHandle<HFONT, GdiCloser>;
 using Brush = UniqueHandle<HBRUSH, GdiCloser>;
+using Bitmap = UniqueHandle<HBITMAP, GdiCloser>;
+// A device context made in memory (CreateCompatibleDC), not one borrowed.
+using MemoryDc = UniqueHandle<HDC, DcCloser>;
 using Icon = UniqueHandle<HICON, IconCloser>;
 using Library = UniqueHandle<HMODULE, LibraryCloser>;
 using WinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventCloser>;

@@ -113,16 +113,18 @@ RECT Layout::placeOf(const ControlDescription &control) const
     return {left, top, left + toPixels(control.width), top + toPixels(control.height)};
 }
 
-Layout fitWindow(HWND window, const WindowDescription &description, UINT dpi)
+Layout layoutFor(HWND window, const WindowDescription &description, UINT dpi, const RECT &workArea)
 {
     const SIZE chrome = outerSize({0, 0}, styleOf(window), exStyleOf(window), dpi);
-    const Box area = boxOf(workArea(window));
-    const Layout layout{dpi, fittingPixelsPerTwip(naturalPixelsPerTwip(dpi), description,
-                                                  {area.width - chrome.cx, area.height - chrome.cy})};
+    const Box area = boxOf(workArea);
+    return {dpi, fittingPixelsPerTwip(naturalPixelsPerTwip(dpi), description,
+                                      {area.width - chrome.cx, area.height - chrome.cy})};
+}
+
+SIZE windowSize(HWND window, const WindowDescription &description, const Layout &layout)
+{
     const SIZE client{layout.toPixels(description.clientWidth), layout.toPixels(description.clientHeight)};
-    const SIZE outer = outerSize(client, styleOf(window), exStyleOf(window), dpi);
-    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return layout;
+    return outerSize(client, styleOf(window), exStyleOf(window), layout.dpi);
 }
 
 Font fittingFont(const WindowDescription &description, const Layout &layout)

@@ -20,9 +20,11 @@ struct Layout {
     [[nodiscard]] RECT placeOf(const ControlDescription &control) const;
 };
 
-// Sizes the window (frame and title bar round the described client area) at
-// that DPI, as small as the work area needs, and says how it is laid out.
-Layout fitWindow(HWND window, const WindowDescription &description, UINT dpi);
+// How the window is laid out at that DPI to fit a work area, frame and title
+// bar round the described client area: as small as the area needs.
+Layout layoutFor(HWND window, const WindowDescription &description, UINT dpi, const RECT &workArea);
+// The window's outer size as laid out.
+SIZE windowSize(HWND window, const WindowDescription &description, const Layout &layout);
 
 // The window's font at the layout's scale, smaller where a caption would be
 // cut off. Asks for the described face and, where the system lacks it, for

@@ -1,5 +1,10 @@
 #include "whole_paint.h"
 
+#include "handles.h"
+
+#include <stdexcept>
+#include <string>
+
 namespace platform::win32 {
 
 namespace {
@@ -10,25 +15,27 @@ public:
     explicit Picture(SIZE size)
     {
         HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bits_ = CreateCompatibleBitmap(screen, size.cx, size.cy);
+        dc_.reset(CreateCompatibleDC(screen));
+        bits_.reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
         ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bits_);
+        if (!dc_ || !bits_)
+            throw std::runtime_error("cannot make a picture of " + std::to_string(size.cx) + " x "
+                                     + std::to_string(size.cy) + " pixels in memory");
+        old_ = SelectObject(dc_.get(), bits_.get());
     }
     ~Picture()
     {
-        SelectObject(dc_, old_);
-        DeleteObject(bits_);
-        DeleteDC(dc_);
+        if (old_ != nullptr)
+            SelectObject(dc_.get(), old_);
     }
     Picture(const Picture &) = delete;
     Picture &operator=(const Picture &) = delete;
 
-    [[nodiscard]] HDC dc() const { return dc_; }
+    [[nodiscard]] HDC dc() const { return dc_.get(); }
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP bits_ = nullptr;
+    MemoryDc dc_;
+    Bitmap bits_;
     HGDIOBJ old_ = nullptr;
 };
 

@@ -24,9 +24,12 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 
 win32::Icon loadIcon(const std::string &name, int widthMetric, int heightMetric)
 {
-    return win32::Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), widen(name).c_str(), IMAGE_ICON,
-                                                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
-                                                     0)));
+    win32::Icon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), widen(name).c_str(), IMAGE_ICON,
+                                                   GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                                   0)));
+    if (!icon)
+        throw std::runtime_error("cannot load the icon " + name);
+    return icon;
 }
 
 } // namespace
@@ -45,7 +48,16 @@ Win32Form::Win32Form(const WindowDescription &description, std::function<bool()>
                     GetModuleHandleW(nullptr), this);
     if (!window_)
         throw std::runtime_error("cannot create the window");
+    try {
+        build();
+    } catch (...) {
+        destroyWindow();
+        throw;
+    }
+}
 
+void Win32Form::build()
+{
     if (!description_.icon.empty()) {
         bigIcon_ = loadIcon(description_.icon, SM_CXICON, SM_CYICON);
         smallIcon_ = loadIcon(description_.icon, SM_CXSMICON, SM_CYSMICON);
@@ -53,9 +65,14 @@ Win32Form::Win32Form(const WindowDescription &description, std::function<bool()>
         SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
 
-    // Laid out before the controls are made, so that each is made in its
-    // place, with its font.
-    layout_ = win32::fitWindow(window(), description_, win32::dpiOf(window()));
+    // Laid out and centred on the work area, frame and title bar included,
+    // before the controls are made, so that each is made in its place, with
+    // its font.
+    const RECT area = win32::workArea(window());
+    layout_ = win32::layoutFor(window(), description_, win32::dpiOf(window()), area);
+    const SIZE size = win32::windowSize(window(), description_, layout_);
+    const Point at = centredIn(win32::boxOf(area), {size.cx, size.cy});
+    SetWindowPos(window(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     font_ = win32::fittingFont(description_, layout_);
     createControls();
     // The text boxes get their text once they have their size and font.
@@ -63,20 +80,21 @@ Win32Form::Win32Form(const WindowDescription &description, std::function<bool()>
         if (c.description.kind == ControlKind::TextBox)
             SetWindowTextW(c.window, widen(c.description.caption).c_str());
     }
-    // Centred on the work area, frame and title bar included.
-    RECT outer{};
-    GetWindowRect(window(), &outer);
-    const RECT area = win32::workArea(window());
-    const Point at = centredIn(win32::boxOf(area), {outer.right - outer.left, outer.bottom - outer.top});
-    SetWindowPos(window(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Win32Form::~Win32Form()
 {
     // No more handlers once the window starts to go.
     clicked_ = nullptr;
-    if (window_)
-        SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
+    destroyWindow();
+}
+
+void Win32Form::destroyWindow() noexcept
+{
+    if (!window_)
+        return;
+    SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
+    window_.reset();
 }
 
 void Win32Form::createControls()
@@ -89,7 +107,8 @@ void Win32Form::createControls()
             win32::drawFrameHere(c.groupBox);
             break;
         case ControlKind::OptionButton:
-            SetWindowSubclass(c.window, optionButtonProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+            if (SetWindowSubclass(c.window, optionButtonProcedure, 0, reinterpret_cast<DWORD_PTR>(this)) == FALSE)
+                throw std::runtime_error("cannot subclass " + displayName({d.name, d.index}));
             break;
         case ControlKind::TextBox:
             win32::keepEscapeFromClosing(c.window);
@@ -104,14 +123,6 @@ void Win32Form::createControls()
     }
     win32::orderForTabbing(controls_);
     announcer_ = std::make_unique<win32::Announcer>(window(), source != nullptr ? source : window());
-}
-
-void Win32Form::layOut(UINT dpi)
-{
-    layout_ = win32::fitWindow(window(), description_, dpi);
-    win32::Font font = win32::fittingFont(description_, layout_);
-    win32::placeControls(controls_, layout_, font.get());
-    font_ = std::move(font);
 }
 
 int Win32Form::focusFrameWidth() const

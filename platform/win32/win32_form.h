@@ -70,14 +70,16 @@ private:
     void onDpiChanged(UINT dpi, const RECT &suggested);
     LRESULT moveFocus(WPARAM wParam, LPARAM lParam);
 
+    void build();
     void createControls();
-    void layOut(UINT dpi);
+    // Unbinds the window from this form, then destroys it: no message
+    // reaches a form that is going or was never made whole.
+    void destroyWindow() noexcept;
     void select(ControlId option);
     void raiseClick(ControlId id) const;
 
     WindowDescription description_;
     win32::FormColours colours_;
-    win32::Window window_;
     win32::ChildControls controls_;
     win32::Layout layout_;
     win32::Font font_;
@@ -89,6 +91,8 @@ private:
     // The option button that is taking the focus just now, if one is.
     HWND optionTakingFocus_ = nullptr;
     bool quitWhenClosed_ = false;
+    // Last, so that it goes before anything it or its controls use.
+    win32::Window window_;
 };
 
 } // namespace platform

@@ -21,8 +21,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 using platform::ControlId;
@@ -453,6 +456,139 @@ TEST(Win32Form, StaysOnItsMonitorsWorkArea)
     EXPECT_GE(outer.top, monitor.rcWork.top);
     EXPECT_LE(outer.right, monitor.rcWork.right);
     EXPECT_LE(outer.bottom, monitor.rcWork.bottom);
+}
+
+// What the windows of this thread are sent, heard before they are, while a
+// watch lives.
+namespace {
+
+thread_local std::function<void(const CWPSTRUCT &)> *hearSent = nullptr;
+
+LRESULT CALLBACK passSent(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && hearSent != nullptr)
+        (*hearSent)(*reinterpret_cast<const CWPSTRUCT *>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class SentWatch {
+public:
+    explicit SentWatch(std::function<void(const CWPSTRUCT &)> heard)
+        : heard_(std::move(heard)), hook_(SetWindowsHookExW(WH_CALLWNDPROC, passSent, nullptr, GetCurrentThreadId()))
+    {
+        hearSent = &heard_;
+    }
+    ~SentWatch()
+    {
+        UnhookWindowsHookEx(hook_);
+        hearSent = nullptr;
+    }
+    SentWatch(const SentWatch &) = delete;
+    SentWatch &operator=(const SentWatch &) = delete;
+
+private:
+    std::function<void(const CWPSTRUCT &)> heard_;
+    HHOOK hook_;
+};
+
+bool isFormWindow(HWND window)
+{
+    wchar_t kind[32] = {};
+    GetClassNameW(window, kind, 32);
+    return std::wstring_view(kind) == L"ZorelminaForm";
+}
+
+} // namespace
+
+// The form goes with its window open or after the learner closed it: each
+// window goes before the font it is drawn in, and none is destroyed twice
+// (a stale handle may by then name another window; here destroying it fails
+// and says so in the last error).
+TEST(Win32Form, WindowGoesOnceAndBeforeWhatItUses)
+{
+    for (const bool closedFirst : {false, true}) {
+        auto form = std::make_unique<platform::Win32Form>(window::describeTarvelMondix());
+        form->show();
+        form->announce("Правилно!");
+        handleWaitingMessages(form->window());
+        HFONT font = form->font();
+        int fontlessDestroys = 0;
+        const SentWatch watch([&](const CWPSTRUCT &sent) {
+            if (sent.message == WM_DESTROY && GetObjectType(font) != OBJ_FONT)
+                ++fontlessDestroys;
+        });
+        if (closedFirst)
+            SendMessageW(form->window(), WM_CLOSE, 0, 0);
+        SetLastError(ERROR_SUCCESS);
+        form.reset();
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "closed first: " << closedFirst;
+        EXPECT_EQ(fontlessDestroys, 0) << "closed first: " << closedFirst;
+    }
+}
+
+// A form that fails to be made, before or after its controls, destroys its
+// window unbound from it: no message reaches the half-made form.
+TEST(Win32Form, FormThatCannotBeMadeLeavesNoWindowBound)
+{
+    const std::vector<std::pair<std::function<void(platform::WindowDescription &)>, std::string>> failures{
+        {[](platform::WindowDescription &d) { d.icon = "NO_SUCH_ICON"; }, "cannot load the icon NO_SUCH_ICON"},
+        {[](platform::WindowDescription &d) {
+             const platform::ControlDescription option = *std::ranges::find_if(
+                 d.controls, [](const auto &c) { return c.kind == platform::ControlKind::OptionButton; });
+             d.controls.push_back(option);
+         },
+         "control described twice"},
+    };
+    for (const auto &[change, failure] : failures) {
+        platform::WindowDescription d = window::describeTarvelMondix();
+        change(d);
+        int boundAtTheEnd = 0;
+        const SentWatch watch([&](const CWPSTRUCT &sent) {
+            if ((sent.message == WM_DESTROY || sent.message == WM_NCDESTROY) && isFormWindow(sent.hwnd)
+                && GetWindowLongPtrW(sent.hwnd, GWLP_USERDATA) != 0)
+                ++boundAtTheEnd;
+        });
+        try {
+            const platform::Win32Form form(d);
+            ADD_FAILURE() << "made despite " << failure;
+        } catch (const std::exception &e) {
+            EXPECT_NE(std::string(e.what()).find(failure), std::string::npos) << e.what();
+        }
+        handleWaitingMessages(nullptr);
+        EXPECT_EQ(boundAtTheEnd, 0) << failure;
+        EXPECT_EQ(FindWindowW(L"ZorelminaForm", nullptr), nullptr) << failure;
+    }
+}
+
+// On a monitor of another DPI the window is laid out for it and goes where
+// Windows suggests in one move: grown where it was first, it could reach yet
+// another monitor. Wine has one monitor, so the window is told it moved.
+TEST(Win32Form, GoesStraightToTheSuggestedPlaceOnANewDpi)
+{
+    const QuizOnWindows quiz;
+    const RECT area = platform::win32::workArea(quiz.hwnd());
+    RECT outer{};
+    GetWindowRect(quiz.hwnd(), &outer);
+    SetWindowPos(quiz.hwnd(), nullptr, area.right - (outer.right - outer.left), area.bottom - (outer.bottom - outer.top),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT dpi = quiz.form().dpi() * 3 / 2;
+    const RECT suggested{area.left, area.top, area.left + (outer.right - outer.left) * 3 / 2,
+                         area.top + (outer.bottom - outer.top) * 3 / 2};
+    std::vector<RECT> places;
+    {
+        const SentWatch watch([&](const CWPSTRUCT &sent) {
+            if (sent.message == WM_WINDOWPOSCHANGED && sent.hwnd == quiz.hwnd())
+                GetWindowRect(sent.hwnd, &places.emplace_back());
+        });
+        SendMessageW(quiz.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+    EXPECT_EQ(quiz.form().dpi(), dpi);
+    ASSERT_FALSE(places.empty());
+    for (const RECT &r : places)
+        EXPECT_TRUE(r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom)
+            << "passed through " << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    EXPECT_EQ(places.back().left, suggested.left);
+    EXPECT_EQ(places.back().top, suggested.top);
 }
 
 // With high contrast on, the desktop's colours win over the window's own.
