@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -110,7 +110,7 @@ void Browser::send(const nlohmann::json &message)
     }
 }
 
-nlohmann::json Browser::receive(std::chrono::milliseconds timeout)
+std::optional<nlohmann::json> Browser::receive(std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
@@ -120,13 +120,14 @@ nlohmann::json Browser::receive(std::chrono::milliseconds timeout)
             return message;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            throw std::runtime_error("the browser did not answer");
         pollfd fd{chromium_.pipe(kAnswers), POLLIN, 0};
-        if (poll(&fd, 1, static_cast<int>(left.count())) <= 0)
+        const int ready = poll(&fd, 1, static_cast<int>(std::max(left, std::chrono::milliseconds(0)).count()));
+        if (ready == 0)
+            return std::nullopt;
+        if (ready < 0)
             continue;
         std::array<char, 65536> chunk{};
-        const ssize_t n = read(chromium_.pipe(kAnswers), chunk.data(), chunk.size());
+        const ssize_t n = read(fd.fd, chunk.data(), chunk.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -143,16 +144,17 @@ nlohmann::json Browser::call(const std::string &method, const nlohmann::json &pa
         message["sessionId"] = session_;
     send(message);
     for (;;) {
-        nlohmann::json answer = receive(kAnswerTime);
-        if (!answer.contains("id")) {
-            events_.push_back(std::move(answer));
+        std::optional<nlohmann::json> answer = receive(kAnswerTime);
+        if (!answer)
+            throw std::runtime_error(method + ": the browser did not answer");
+        if (!answer->contains("id"))
+            keep(std::move(*answer));
+        else if (answer->at("id") != id)
             continue;
-        }
-        if (answer.at("id") != id)
-            continue;
-        if (answer.contains("error"))
-            throw std::runtime_error(method + ": " + answer.at("error").dump());
-        return answer.value("result", nlohmann::json::object());
+        else if (answer->contains("error"))
+            throw std::runtime_error(method + ": " + answer->at("error").dump());
+        else
+            return answer->value("result", nlohmann::json::object());
     }
 }
 
@@ -181,21 +183,17 @@ void Browser::open(const std::string &address, const std::string &readyWhen)
     throw std::runtime_error(address + " never came up");
 }
 
+void Browser::keep(nlohmann::json event)
+{
+    events_[event.value("method", "")].push_back(std::move(event));
+}
+
 std::vector<nlohmann::json> Browser::takeEvents(const std::string &method)
 {
     // Whatever has arrived by now.
-    for (;;) {
-        pollfd fd{chromium_.pipe(kAnswers), POLLIN, 0};
-        if (pending_.find('\0') == std::string::npos && poll(&fd, 1, 0) <= 0)
-            break;
-        events_.push_back(receive(kAnswerTime));
-    }
-    const auto others = std::ranges::stable_partition(events_, [&](const nlohmann::json &e) {
-                            return e.value("method", "") != method;
-                        }).begin();
-    std::vector<nlohmann::json> taken(std::make_move_iterator(others), std::make_move_iterator(events_.end()));
-    events_.erase(others, events_.end());
-    return taken;
+    while (std::optional<nlohmann::json> event = receive(std::chrono::milliseconds(0)))
+        keep(std::move(*event));
+    return std::exchange(events_[method], {});
 }
 
 std::string webPages()

@@ -5,7 +5,8 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,9 @@ public:
 
 private:
     void send(const nlohmann::json &message);
-    nlohmann::json receive(std::chrono::milliseconds timeout);
+    // The next message, if one comes in time.
+    std::optional<nlohmann::json> receive(std::chrono::milliseconds timeout);
+    void keep(nlohmann::json event);
 
     View view_;
     std::string profile_;
@@ -56,7 +59,8 @@ private:
     int nextId_ = 1;
     std::string session_;
     std::string pending_;
-    std::deque<nlohmann::json> events_;
+    // Events the browser sent, by name, in their order.
+    std::map<std::string, std::vector<nlohmann::json>> events_;
 };
 
 // Where the pages under test are: ZORELMINA_WEB_PAGES, a folder with
