@@ -3,20 +3,7 @@
 // with the same manifest (visual styles, per-monitor DPI).
 #include "bare_window_windows.h"
 
-namespace {
-
-LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/)
 {
-    return runBareWindow(instance, L"BareWindow", procedure);
+    return runBareWindow(instance, L"BareWindow", quitOnClose);
 }

@@ -7,6 +7,16 @@
 
 #include <windows.h>
 
+// A window that does nothing of its own: the program ends when it closes.
+inline LRESULT CALLBACK quitOnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC procedure,
                          void (*fill)(HWND) = nullptr)
 {

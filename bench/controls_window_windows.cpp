@@ -70,20 +70,11 @@ void fill(HWND window)
     }
 }
 
-LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/)
 {
-    const int status = runBareWindow(instance, L"ControlsWindow", procedure, fill);
+    const int status = runBareWindow(instance, L"ControlsWindow", quitOnClose, fill);
     DeleteObject(font);
     return status;
 }

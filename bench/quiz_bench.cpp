@@ -227,7 +227,17 @@ private:
     struct Figures {
         double seconds = 0;
         std::map<std::string, double> counters;
+        double operator[](const std::string &key) const { return counters.at(key); }
     };
+
+    // A benchmark's figures, or nullptr once it is said not to have run.
+    [[nodiscard]] const Figures *measured(const std::string &name, const char *what, const char *figure) const
+    {
+        const Figures *f = find(name);
+        if (f == nullptr)
+            std::printf("%s: %s not measured\n", what, figure);
+        return f;
+    }
 
     [[nodiscard]] const Figures *find(const std::string &name) const
     {
@@ -270,57 +280,51 @@ private:
     void startup(const char *what, const std::string &name, const std::string &judged, double timeBudget,
                  double memoryBudget) const
     {
-        const Figures *f = find(name);
-        if (f == nullptr) {
-            std::printf("%s: start-up not measured\n", what);
+        const Figures *f = measured(name, what, "start-up");
+        if (f == nullptr)
             return;
-        }
-        const auto value = [&](const std::string &key) { return f->counters.at(key); };
-        std::printf("%s: start-up to the first complete paint %.1f ms, %s %.1f ms: %.2f x", what, value("quiz_ms"),
-                    yardstick(judged), value(judged + "_ms"), value("time_ratio"));
-        verdict(value("time_ratio"), timeBudget, "x");
-        std::printf("%s: peak resident memory %.0f KiB, %s %.0f KiB: %.2f x", what, value("quiz_KiB"),
-                    yardstick(judged), value(judged + "_KiB"), value("memory_ratio"));
-        verdict(value("memory_ratio"), memoryBudget, "x");
+        const Figures &value = *f;
+        std::printf("%s: start-up to the first complete paint %.1f ms, %s %.1f ms: %.2f x", what, value["quiz_ms"],
+                    yardstick(judged), value[judged + "_ms"], value["time_ratio"]);
+        verdict(value["time_ratio"], timeBudget, "x");
+        std::printf("%s: peak resident memory %.0f KiB, %s %.0f KiB: %.2f x", what, value["quiz_KiB"],
+                    yardstick(judged), value[judged + "_KiB"], value["memory_ratio"]);
+        verdict(value["memory_ratio"], memoryBudget, "x");
         for (const std::string other : {"text", "controls", "bare"})
             if (other != judged && f->counters.contains(other + "_ms"))
-                std::printf("%s: %s: %.1f ms, %.0f KiB\n", what, yardstick(other), value(other + "_ms"),
-                            value(other + "_KiB"));
+                std::printf("%s: %s: %.1f ms, %.0f KiB\n", what, yardstick(other), value[other + "_ms"],
+                            value[other + "_KiB"]);
     }
 
     // How the window comes whole, on the start that was whole soonest.
     void paints(const char *what, const std::string &name, int most) const
     {
-        const Figures *f = find(name);
-        if (f == nullptr) {
-            std::printf("%s: paints not measured\n", what);
+        const Figures *f = measured(name, what, "paints");
+        if (f == nullptr)
             return;
-        }
-        const auto value = [&](const std::string &key) { return f->counters.at(key); };
-        std::printf("%s: pictures up to the whole window %.0f (all starts %.0f to %.0f)", what, value("paints"),
-                    value("fewest_paints"), value("most_paints"));
-        verdict(value("paints"), most, "pictures");
+        const Figures &value = *f;
+        std::printf("%s: pictures up to the whole window %.0f (all starts %.0f to %.0f)", what, value["paints"],
+                    value["fewest_paints"], value["most_paints"]);
+        verdict(value["paints"], most, "pictures");
         std::printf("%s: first paint to the whole window %.2f ms (all starts up to %.2f ms)", what,
-                    value("span_ms"), value("longest_span_ms"));
+                    value["span_ms"], value["longest_span_ms"]);
         constexpr double kFrameMs = 1000.0 / 60;
-        verdict(value("span_ms"), kFrameMs, "ms, a 60 Hz frame");
+        verdict(value["span_ms"], kFrameMs, "ms, a 60 Hz frame");
     }
 
     // The page against the same form as static HTML, and its size.
     void page() const
     {
-        const Figures *f = find("Startup/Web");
-        if (f == nullptr) {
-            std::printf("Page: start-up not measured\n");
+        const Figures *f = measured("Startup/Web", "Page", "start-up");
+        if (f == nullptr)
             return;
-        }
-        const auto value = [&](const std::string &key) { return f->counters.at(key); };
+        const Figures &value = *f;
         std::printf("Page: navigation to the form's first complete paint %.1f ms, the same form as static HTML %.1f ms: "
                     "%.2f x",
-                    value("quiz_ms"), value("static_ms"), value("time_ratio"));
-        verdict(value("time_ratio"), 1.5, "x");
-        std::printf("Page: zorelmina.html is %.0f KB", value("page_KB"));
-        verdict(value("page_KB"), 300, "KB");
+                    value["quiz_ms"], value["static_ms"], value["time_ratio"]);
+        verdict(value["time_ratio"], 1.5, "x");
+        std::printf("Page: zorelmina.html is %.0f KB", value["page_KB"]);
+        verdict(value["page_KB"], 300, "KB");
     }
 
     std::map<std::string, Figures> figures_;

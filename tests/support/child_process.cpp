@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -109,7 +109,7 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const ChildOpti
                                     pointers(env).data());
     if (failed != 0) {
         pid_ = -1;
-        throw std::runtime_error("cannot start " + argv.front() + ": " + std::strerror(failed));
+        throw std::system_error(failed, std::generic_category(), "cannot start " + argv.front());
     }
     for (std::size_t i = 0; i < ours.size(); ++i)
         ends_.emplace_back(options.pipes[i].childFd, ours[i].release());
