@@ -4,12 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <string>
 
 namespace {
-
-std::unique_ptr<Browser> shared; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): the one browser
 
 // ZORELMINA_WEB_VIEW: the page's size and zoom, as WIDTHxHEIGHT@SCALE
 // (1024x768@1 unless given): 512x384@2 is that screen at 200 %.
@@ -23,13 +19,15 @@ Browser::View view()
 
 } // namespace
 
+// One browser for the whole program, started by the first test that needs it.
 Browser &browser()
 {
-    return *shared;
+    static Browser shared(view());
+    return shared;
 }
 
-// One browser for the whole program. Without the pages to test (make web
-// makes them; ZORELMINA_WEB_PAGES says where), it says so and is skipped.
+// Without the pages to test (make web makes them; ZORELMINA_WEB_PAGES says
+// where), it says so and is skipped.
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -37,8 +35,5 @@ int main(int argc, char **argv)
         std::puts("ZORELMINA_WEB_PAGES is not set (make web, then ZORELMINA_WEB_PAGES=build-web): skipped");
         return 77;
     }
-    shared = std::make_unique<Browser>(view());
-    const int status = RUN_ALL_TESTS();
-    shared.reset();
-    return status;
+    return RUN_ALL_TESTS();
 }
