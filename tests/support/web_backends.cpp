@@ -45,8 +45,7 @@ public:
     // button: the page's own activation of it.
     void activate(ControlId option)
     {
-        browser().evaluate("document.getElementById(" + nlohmann::json(platform::displayName(option)).dump()
-                           + ").querySelector('input').click()");
+        browser().evaluate(inputOf(option) + ".click()");
         ask("clicks", {"", -1});
     }
 

@@ -72,13 +72,13 @@ public:
 
     [[nodiscard]] bool eventSelected(quiz::PairIndex index) const override
     {
-        return browser().evaluate(boxOf({window::kEventButtons, index}) + ".querySelector('input').checked") == true;
+        return browser().evaluate(inputOf({window::kEventButtons, index}) + ".checked") == true;
     }
     [[nodiscard]] quiz::DateValue dateValue(quiz::PairIndex index) const override
     {
         const int value = browser()
                               .evaluate("(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })("
-                                        + boxOf({window::kDateBoxes, index}) + ".querySelector('input'))")
+                                        + inputOf({window::kDateBoxes, index}) + ")")
                               .get<int>();
         return static_cast<quiz::DateValue>(value);
     }
@@ -183,6 +183,11 @@ private:
 };
 
 } // namespace
+
+std::string inputOf(ControlId control)
+{
+    return boxOf(control) + ".querySelector('input')";
+}
 
 nlohmann::json askPage(const std::string &operation, ControlId control, int number, const std::string &text)
 {

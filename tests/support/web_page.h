@@ -17,6 +17,10 @@ Browser &browser();
 nlohmann::json askPage(const std::string &operation, platform::ControlId control = {"", -1}, int number = 0,
                        const std::string &text = {});
 
+// A control's own input element on the page (a radio button's, a check
+// box's), as a JavaScript expression.
+std::string inputOf(platform::ControlId control);
+
 // The quiz in a page of headless Chromium, played as a learner would: the
 // browser's own trusted mouse and key events, at the places the window's
 // description gives and through the page's own tab order (Tab passes
