@@ -22,7 +22,9 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(ZORELMINA_APP_ID));
     platform::useBulgarian();
     try {
-        Tarvel_Mondix window(std::make_unique<platform::QtForm>(window::describeTarvelMondix()));
+        const platform::WindowDescription description = window::describeTarvelMondix();
+        platform::QtFormWidget::useFontForApplication(description);
+        Tarvel_Mondix window(std::make_unique<platform::QtForm>(description));
         window.show();
         return QApplication::exec();
     } catch (const std::exception &e) {

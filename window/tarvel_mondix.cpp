@@ -30,14 +30,21 @@ Tarvel_Mondix::Tarvel_Mondix(std::unique_ptr<platform::Form> form)
 void Tarvel_Mondix::dispatch(platform::ControlId control)
 {
     const std::size_t writesBefore = controls_.resultWrites();
-    ++handlerDepth_;
-    try {
-        route(control);
-    } catch (const std::exception &e) {
-        --handlerDepth_;
-        form_->fail(e.what());
+    {
+        // Left whichever way the handler ends, a failure reported included.
+        const struct Nested {
+            int &depth;
+            explicit Nested(int &d) : depth(++d) {}
+            ~Nested() { --depth; }
+            Nested(const Nested &) = delete;
+            Nested &operator=(const Nested &) = delete;
+        } nested{handlerDepth_};
+        try {
+            route(control);
+        } catch (const std::exception &e) {
+            form_->fail(e.what());
+        }
     }
-    --handlerDepth_;
     if (handlerDepth_ == 0 && controls_.resultWrites() != writesBefore)
         form_->announce(announcementFor(controls_.resultText()));
 }

@@ -17,6 +17,10 @@ class QtForm final : public Form {
 public:
     explicit QtForm(const WindowDescription &description);
     ~QtForm() override;
+    QtForm(const QtForm &) = delete;
+    QtForm &operator=(const QtForm &) = delete;
+    QtForm(QtForm &&) = delete;
+    QtForm &operator=(QtForm &&) = delete;
 
     [[nodiscard]] QtFormWidget &widget() { return *widget_; }
     [[nodiscard]] const QtFormWidget &widget() const { return *widget_; }

@@ -136,10 +136,6 @@ QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent
         setWindowIcon(crispIcon(description_.icon));
 
     setFont(toQFont(description_.font, description_.font.pointSize));
-    // The application's font too: a text box lays out its empty document in
-    // the application's font the moment it is made, before it takes the
-    // window's, and the quiz has no other window that would want another.
-    QApplication::setFont(font());
     for (const ControlDescription &c : description_.controls)
         if (QWidget *w = create(c))
             controls_.add(c, w);
@@ -244,20 +240,34 @@ void QtFormWidget::followScreen()
     }
 }
 
+void QtFormWidget::useFontForApplication(const WindowDescription &description)
+{
+    QApplication::setFont(toQFont(description.font, description.font.pointSize));
+}
+
 void QtFormWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!screenChanged_ && windowHandle() != nullptr) {
         screenChanged_ = connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen *s) {
+            watchScreen(s);
             followScreen();
-            if (s != nullptr) {
-                connect(s, &QScreen::logicalDotsPerInchChanged, this, &QtFormWidget::followScreen,
-                        Qt::UniqueConnection);
-                connect(s, &QScreen::availableGeometryChanged, this, &QtFormWidget::followScreen,
-                        Qt::UniqueConnection);
-            }
         });
+        watchScreen(windowHandle()->screen());
     }
+}
+
+void QtFormWidget::watchScreen(const QScreen *screen)
+{
+    // Only the screen the window is on now: one it has left may change as
+    // it likes.
+    for (const QMetaObject::Connection &c : screenSettings_)
+        disconnect(c);
+    screenSettings_ = {};
+    if (screen == nullptr)
+        return;
+    screenSettings_ = {connect(screen, &QScreen::logicalDotsPerInchChanged, this, &QtFormWidget::followScreen),
+                       connect(screen, &QScreen::availableGeometryChanged, this, &QtFormWidget::followScreen)};
 }
 
 void QtFormWidget::paintEvent(QPaintEvent * /*event*/)

@@ -6,6 +6,9 @@
 
 #include <QWidget>
 
+class QScreen;
+
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +30,12 @@ class QtFormWidget final : public QWidget {
 public:
     explicit QtFormWidget(const WindowDescription &description, QWidget *parent = nullptr);
     ~QtFormWidget() override;
+    Q_DISABLE_COPY_MOVE(QtFormWidget)
+
+    // The window's font as the application's, set once before the window is
+    // made: a text box lays out its empty document in the application's font
+    // the moment it is made, before it takes the window's.
+    static void useFontForApplication(const WindowDescription &description);
 
     // The control, or nullptr if there is none of that name and index.
     [[nodiscard]] QWidget *control(ControlId id) const;
@@ -70,6 +79,7 @@ private:
     // Whether every caption shows whole at the font as set.
     [[nodiscard]] bool captionsFit() const;
     void followScreen();
+    void watchScreen(const QScreen *screen);
 
     WindowDescription description_;
     ControlMap<QWidget *> controls_;
@@ -80,6 +90,7 @@ private:
     double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     bool placed_ = false;
     QMetaObject::Connection screenChanged_;
+    std::array<QMetaObject::Connection, 2> screenSettings_;
 };
 
 } // namespace platform

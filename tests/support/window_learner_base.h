@@ -4,6 +4,7 @@
 #include "window/tarvel_mondix_description.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -71,7 +72,7 @@ private:
             left += frame.left;
             top += frame.top;
         }
-        const auto px = [this](platform::Twips t) { return static_cast<int>(t * this->pixelsPerTwip() + 0.5); };
+        const auto px = [this](platform::Twips t) { return static_cast<int>(std::lround(t * this->pixelsPerTwip())); };
         clickAt(px(left) + std::min(10, px(c.width) / 2), px(top) + px(c.height) / 2);
     }
 

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,30 @@ TEST(QtForm, TabChainFollowsTabPositionsAndStartsTheFocus)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(visited, (std::vector<QString>{"Tick(1)", "Go", "Tick(0)", "Tick(1)"}));
+}
+
+// A window keeps to itself: the application's font is the program's to set,
+// and only the screen the window is on moves it.
+TEST(QtForm, LeavesTheApplicationAloneAndFollowsOnlyItsScreen)
+{
+    const QFont applicationFont = QApplication::font();
+    platform::WindowDescription d = smallWindow();
+    d.font.pointSize = 31;
+    platform::QtFormWidget form(d);
+    EXPECT_EQ(QApplication::font(), applicationFont);
+
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QScreen *screen = form.screen();
+    const QRect room = screen->availableGeometry();
+    const auto shoveAwayAndChange = [&] {
+        form.move(room.right() + 500, room.bottom() + 500);
+        emit screen->availableGeometryChanged(room);
+        return room.contains(form.frameGeometry().topLeft());
+    };
+    EXPECT_TRUE(shoveAwayAndChange()) << "back on the screen it was shown on";
+    emit form.windowHandle()->screenChanged(nullptr);
+    EXPECT_FALSE(shoveAwayAndChange()) << "a screen it has left does not move it";
 }
 
 TEST(QtForm, ContainerMustComeBeforeItsControls)

@@ -176,7 +176,7 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
     EXPECT_EQ(shown(), kWrongVerdict);
     EXPECT_TRUE(spoken().starts_with("Грешка!"));
 
-    // Clear with the keyboard: Shift+Tab back to the button, then Enter.
+    // Clear with the keyboard: the focus on the button, then Enter.
     b.evaluate("document.getElementById('Command1').focus()");
     key("Enter", 13);
     EXPECT_EQ(shown(), "");
