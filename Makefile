@@ -148,5 +148,34 @@ web-page:
 	cp $(WEB_DIR)/app/zorelmina.html zorelmina.html
 	@ls -l zorelmina.html
 
+# Every tree configured with Ninja too, each into a scratch folder afresh,
+# and built dry: two rules for one file (a custom command's output named
+# like a target), which Make lets pass, fail here in seconds. CI runs it;
+# where a tool is missing with NO_DEPS=1 its trees are skipped, as make
+# windows and make web skip theirs.
+NINJA_CHECK_DIR := build-ninja-check
+HAVE_NINJA := command -v ninja >/dev/null
+ninja_dry_run = rm -rf $(NINJA_CHECK_DIR)/$(1) && mkdir -p $(NINJA_CHECK_DIR) && \
+  { $(3) cmake -S . -B $(NINJA_CHECK_DIR)/$(1) -G Ninja $(2) && ninja -C $(NINJA_CHECK_DIR)/$(1) -n; } \
+    >$(NINJA_CHECK_DIR)/$(1).log 2>&1 \
+  || { cat $(NINJA_CHECK_DIR)/$(1).log >&2; echo "check-generators: the $(1) tree fails with Ninja" >&2; exit 1; }
+# Opens an if that runs what follows where the tool is; close it with fi.
+ninja_check_needs = if ! { $(1); }; then \
+  if [ "$(NO_DEPS)" = 1 ]; then echo "check-generators: $(2) is not installed; $(3) skipped"; \
+  else echo "check-generators: $(2) is missing after tools/install-deps.sh" >&2; exit 1; fi; else
+
+.PHONY: check-generators
+check-generators: deps
+	@$(call ninja_check_needs,$(HAVE_NINJA),ninja (ninja-build),every tree) \
+	  $(call ninja_dry_run,linux,-DCMAKE_BUILD_TYPE=Debug -DZORELMINA_BENCHMARKS=ON); \
+	  $(call ninja_dry_run,sanitize,-DCMAKE_BUILD_TYPE=Debug -DZORELMINA_SANITIZE=ON); \
+	  $(call ninja_dry_run,bench,-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORELMINA_BENCHMARKS=ON); \
+	  $(call ninja_check_needs,$(HAVE_MINGW),MinGW-w64 ($(MINGW_PACKAGES)),the Windows trees) \
+	    $(call ninja_dry_run,windows-x86_64,-DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-x86_64.cmake $(WINDOWS_FLAGS)); \
+	    $(call ninja_dry_run,windows-i686,-DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-i686.cmake $(WINDOWS_FLAGS)); fi; \
+	  $(call ninja_check_needs,$(HAVE_EMSCRIPTEN),emscripten,the web tree) \
+	    $(call ninja_dry_run,web,-DCMAKE_BUILD_TYPE=MinSizeRel,$(EMSCRIPTEN_ENV) emcmake); fi; \
+	  echo "check-generators: each tree configures and plans its build with Ninja"; fi
+
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) build-* zorelmina_*.deb zorelmina.exe zorelmina-32bit.exe zorelmina-*.msi zorelmina.html

@@ -7,6 +7,7 @@ packages=(
   # the Linux program and its tests
   build-essential
   cmake
+  ninja-build  # make check-generators: every tree with Ninja too
   pkg-config
   qt6-base-dev
   qt6-base-dev-tools
