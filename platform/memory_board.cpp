@@ -1,13 +1,15 @@
 #include "memory_board.h"
 
+#include "form_policy.h"
+
 #include <stdexcept>
 
 namespace platform {
 
 MemoryBoard::MemoryBoard(const WindowDescription &description)
 {
-    for (const ControlDescription &c : description.controls)
-        controls_.add(c, Control{.kind = c.kind, .container = c.container, .text = c.caption, .items = c.items});
+    for (const ControlDescription &c : validated(description).controls)
+        controls_.add(c, Control{.description = c, .text = c.caption});
 }
 
 void MemoryBoard::raiseClick(ControlId id)
@@ -19,13 +21,14 @@ void MemoryBoard::raiseClick(ControlId id)
 void MemoryBoard::click(ControlId control)
 {
     Control &c = controls_.at(control);
-    switch (c.kind) {
+    switch (c.description.kind) {
     case ControlKind::OptionButton:
         // Only a newly selected button reports.
         if (c.selected)
             return;
         for (auto &[key, other] : controls_)
-            if (other.kind == ControlKind::OptionButton && other.container == c.container)
+            if (other.description.kind == ControlKind::OptionButton
+                && other.description.container == c.description.container)
                 other.selected = false;
         c.selected = true;
         raiseClick(control);
@@ -78,10 +81,7 @@ void MemoryBoard::setText(ControlId box, std::string_view text)
 
 std::string MemoryBoard::listItem(ControlId list, int item) const
 {
-    const std::vector<std::string> &items = controls_.of(list, ControlKind::ListBox).items;
-    if (item < 0 || static_cast<std::size_t>(item) >= items.size())
-        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
-    return items[static_cast<std::size_t>(item)];
+    return platform::listItem(controls_.of(list, ControlKind::ListBox).description, item);
 }
 
 void MemoryBoard::fail(std::string_view what)

@@ -40,12 +40,10 @@ public:
 
 private:
     struct Control {
-        ControlKind kind;
-        std::string container;
+        ControlDescription description;
         bool selected = false;
         CheckState check = CheckState::Unchecked;
         std::string text;
-        std::vector<std::string> items;
     };
 
     void raiseClick(ControlId id);

@@ -1,0 +1,91 @@
+// Where the keyboard stops and starts, which descriptions make a window and
+// what a list holds: decided once for every window adapter.
+#include "platform/form_policy.h"
+#include "window/tarvel_mondix_description.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+using namespace platform;
+
+namespace {
+
+const std::string kEvents{window::kEventFrame};
+
+ControlDescription &find(WindowDescription &window, std::string_view name, int index = -1)
+{
+    return *std::ranges::find_if(window.controls, [&](const auto &c) { return c.name == name && c.index == index; });
+}
+
+// The event button at that index selected, or none.
+IsSelected selecting(std::optional<int> event)
+{
+    return [event](const ControlDescription &c) { return c.name == window::kEventButtons && c.index == event; };
+}
+
+std::optional<ControlId> idOf(const ControlDescription *c)
+{
+    return c == nullptr ? std::nullopt : std::optional(controlId(*c));
+}
+
+} // namespace
+
+TEST(FormPolicy, AGroupsOneTabStopIsItsSelectedButtonElseItsFirstByTabPosition)
+{
+    const WindowDescription quiz = window::describeTarvelMondix();
+    const ControlId event0{window::kEventButtons, 0};
+    const ControlId event8{window::kEventButtons, 8};
+    EXPECT_EQ(idOf(groupTabStop(quiz, kEvents, selecting(std::nullopt))), event0)
+        << "listed last and on the seventh row, but first by tab position";
+    EXPECT_EQ(idOf(groupTabStop(quiz, kEvents, selecting(8))), event8);
+    EXPECT_EQ(groupTabStop(quiz, window::kDateFrame, selecting(std::nullopt)), nullptr) << "no option buttons";
+}
+
+TEST(FormPolicy, TheFocusStartsAtTheLowestVisibleTabStopCountingAGroupOnlyAtItsStop)
+{
+    WindowDescription quiz = window::describeTarvelMondix();
+    EXPECT_EQ(idOf(firstFocus(quiz, selecting(std::nullopt))), (ControlId{window::kResultBox, 0}));
+
+    // Past the heading, the hidden list and the frame, none of which takes
+    // the focus.
+    find(quiz, window::kResultBox, 0).visible = false;
+    find(quiz, window::kClearButton).visible = false;
+    EXPECT_EQ(idOf(firstFocus(quiz, selecting(std::nullopt))), (ControlId{window::kEventButtons, 0}));
+    EXPECT_EQ(idOf(firstFocus(quiz, selecting(3))), (ControlId{window::kEventButtons, 3}))
+        << "buttons 0 to 2 come first by tab position but are no tab stops";
+    EXPECT_EQ(firstFocus(WindowDescription{}, selecting(std::nullopt)), nullptr);
+}
+
+TEST(FormPolicy, AContainerMustBeAFrameDescribedBeforeWhatItHolds)
+{
+    const WindowDescription quiz = window::describeTarvelMondix();
+    EXPECT_EQ(&validated(quiz), &quiz);
+
+    WindowDescription later = quiz;
+    std::swap(later.controls[0], later.controls[1]);
+    EXPECT_THROW((void)validated(later), std::invalid_argument);
+    WindowDescription missing = quiz;
+    missing.controls.front().container = "Frame9";
+    EXPECT_THROW((void)validated(missing), std::invalid_argument);
+    WindowDescription notFrame = quiz;
+    find(notFrame, window::kClearButton).container = window::kExplanationList;
+    EXPECT_THROW((void)validated(notFrame), std::invalid_argument) << "a list holds no controls";
+}
+
+TEST(FormPolicy, AListGivesItsItemsAndNamesItselfForOneItDoesNotHave)
+{
+    WindowDescription quiz = window::describeTarvelMondix();
+    const ControlDescription &list = find(quiz, window::kExplanationList);
+    EXPECT_EQ(listItem(list, 8), list.items.back());
+    for (const int item : {-1, 9}) {
+        try {
+            (void)listItem(list, item);
+            ADD_FAILURE() << item;
+        } catch (const std::out_of_range &e) {
+            EXPECT_EQ(e.what(), "no item " + std::to_string(item) + " in List1");
+        }
+    }
+}
