@@ -1,7 +1,8 @@
 #include "tab_order.h"
 
+#include "platform/form_policy.h"
+
 #include <algorithm>
-#include <climits>
 #include <set>
 
 namespace platform::win32 {
@@ -21,7 +22,7 @@ void setStyleBit(HWND window, LONG_PTR bit, bool on)
 
 } // namespace
 
-void orderForTabbing(ChildControls &controls)
+void orderForTabbing(const WindowDescription &window, ChildControls &controls)
 {
     std::vector<const ChildControl *> ordered;
     for (const auto &[key, c] : controls)
@@ -46,30 +47,16 @@ void orderForTabbing(ChildControls &controls)
         }
     }
     for (const std::string &container : groups)
-        updateTabStops(controls, container);
+        updateTabStops(window, controls, container);
 }
 
-void updateTabStops(const ChildControls &controls, const std::string &container)
+void updateTabStops(const WindowDescription &window, const ChildControls &controls, const std::string &container)
 {
-    const std::vector<const ChildControl *> group = controls.optionGroup(container);
-    const auto selected = std::ranges::find_if(group, [](const ChildControl *c) { return isMarked(c->window); });
-    const ChildControl *stop = selected != group.end() ? *selected : (group.empty() ? nullptr : group.front());
-    for (const ChildControl *c : group)
-        setStyleBit(c->window, WS_TABSTOP, c == stop);
-}
-
-HWND firstTabStop(const ChildControls &controls)
-{
-    HWND first = nullptr;
-    int position = INT_MAX;
-    for (const auto &[key, c] : controls) {
-        const bool stop = c.description.visible && (GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP) != 0;
-        if (stop && c.description.tabIndex < position) {
-            first = c.window;
-            position = c.description.tabIndex;
-        }
-    }
-    return first;
+    const ControlDescription *stop = groupTabStop(window, container, [&](const ControlDescription &d) {
+        return isMarked(controls.of(controlId(d), ControlKind::OptionButton).window);
+    });
+    for (const ChildControl *c : controls.optionGroup(container))
+        setStyleBit(c->window, WS_TABSTOP, stop != nullptr && controlId(c->description) == controlId(*stop));
 }
 
 } // namespace platform::win32

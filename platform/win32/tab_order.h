@@ -10,14 +10,9 @@ namespace platform::win32 {
 // the order of their tab positions. The option buttons of one frame make one
 // group with one tab stop, in which the arrow keys move in the order of
 // windows too: there they go by screen row, as the learner sees them.
-void orderForTabbing(ChildControls &controls);
+void orderForTabbing(const WindowDescription &window, ChildControls &controls);
 
-// The group's one tab stop is its selected button, or its first while none
-// is selected.
-void updateTabStops(const ChildControls &controls, const std::string &container);
-
-// The visible tab stop with the lowest tab position, where the focus starts;
-// nullptr if there is none.
-[[nodiscard]] HWND firstTabStop(const ChildControls &controls);
+// Moves the group's one tab stop where the form policy puts it.
+void updateTabStops(const WindowDescription &window, const ChildControls &controls, const std::string &container);
 
 } // namespace platform::win32

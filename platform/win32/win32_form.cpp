@@ -4,6 +4,7 @@
 #include "escape_key.h"
 #include "failure.h"
 #include "frame_panel.h"
+#include "platform/form_policy.h"
 #include "platform/layout_policy.h"
 #include "tab_order.h"
 #include "text.h"
@@ -35,7 +36,7 @@ win32::Icon loadIcon(const std::string &name, int widthMetric, int heightMetric)
 } // namespace
 
 Win32Form::Win32Form(const WindowDescription &description, std::function<bool()> highContrast)
-    : description_(description), colours_(description_, std::move(highContrast))
+    : description_(validated(description)), colours_(description_, std::move(highContrast))
 {
     // Made hidden at the middle of the main work area, so that it knows its
     // monitor's DPI before anything is laid out. The window binds itself to
@@ -121,7 +122,7 @@ void Win32Form::createControls()
             break;
         }
     }
-    win32::orderForTabbing(controls_);
+    win32::orderForTabbing(description_, controls_);
     announcer_ = std::make_unique<win32::Announcer>(window(), source != nullptr ? source : window());
 }
 
@@ -151,7 +152,7 @@ void Win32Form::unselect(ControlId option)
 {
     const win32::ChildControl &c = controls_.of(option, ControlKind::OptionButton);
     SendMessageW(c.window, BM_SETCHECK, BST_UNCHECKED, 0);
-    win32::updateTabStops(controls_, c.description.container);
+    win32::updateTabStops(description_, controls_, c.description.container);
 }
 
 // The learner selects an option button: it alone of its group is selected,
@@ -163,7 +164,7 @@ void Win32Form::select(ControlId option)
         return;
     for (const win32::ChildControl *c : controls_.optionGroup(chosen.description.container))
         SendMessageW(c->window, BM_SETCHECK, c == &chosen ? BST_CHECKED : BST_UNCHECKED, 0);
-    win32::updateTabStops(controls_, chosen.description.container);
+    win32::updateTabStops(description_, controls_, chosen.description.container);
     raiseClick(option);
 }
 
@@ -207,14 +208,8 @@ void Win32Form::setText(ControlId box, std::string_view text)
 
 std::string Win32Form::listItem(ControlId list, int item) const
 {
-    HWND box = controls_.of(list, ControlKind::ListBox).window;
-    const LRESULT length = SendMessageW(box, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (item < 0 || length == LB_ERR)
-        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return narrow(text);
+    // Nothing can change a list's items after it is made.
+    return platform::listItem(controls_.of(list, ControlKind::ListBox).description, item);
 }
 
 void Win32Form::announce(std::string_view message)
@@ -226,9 +221,11 @@ void Win32Form::show()
 {
     // The focus starts at the first tab position, before the window is
     // painted, so that it is painted with it.
-    if (HWND first = win32::firstTabStop(controls_)) {
-        lastFocus_ = first;
-        SetFocus(first);
+    const ControlDescription *first =
+        firstFocus(description_, [this](const ControlDescription &d) { return isSelected(controlId(d)); });
+    if (first != nullptr) {
+        lastFocus_ = control(controlId(*first));
+        SetFocus(lastFocus_);
     }
     win32::showWhole(window());
     SetForegroundWindow(window());
