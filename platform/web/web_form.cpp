@@ -1,6 +1,7 @@
 #include "web_form.h"
 
 #include "failure.h"
+#include "platform/form_policy.h"
 #include "platform/layout_policy.h"
 
 #include <emscripten.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <exception>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 namespace platform {
@@ -83,7 +85,7 @@ std::string genericFamily(GenericFamily family)
 
 } // namespace
 
-WebForm::WebForm(const WindowDescription &description) : id_(0), description_(description)
+WebForm::WebForm(const WindowDescription &description) : id_(0), description_(validated(description))
 {
     static int next = 0;
     id_ = ++next;
@@ -103,12 +105,10 @@ WebForm::WebForm(const WindowDescription &description) : id_(0), description_(de
     for (std::size_t place = 0; place < description_.controls.size(); ++place)
         create(description_.controls[place], static_cast<int>(place));
     arrangeInReadingOrder();
-    std::vector<std::string> containers;
-    for (const auto &[key, c] : controls_)
-        if (c.description.kind == ControlKind::OptionButton)
-            containers.push_back(c.description.container);
-    for (const std::string &container : containers)
-        updateTabStops(container);
+    std::set<std::string> groups;
+    for (const ControlDescription &c : description_.controls)
+        if (c.kind == ControlKind::OptionButton && groups.insert(c.container).second)
+            updateTabStops(c.container);
 
     // Spoken, never seen: what the form announces.
     liveRegion_ = web::createElement("div", window_);
@@ -126,13 +126,7 @@ WebForm::~WebForm()
 
 void WebForm::create(const ControlDescription &c, int place)
 {
-    web::Element parent = window_;
-    if (!c.container.empty()) {
-        const Control *frame = controls_.find({c.container});
-        if (frame == nullptr)
-            throw std::invalid_argument("container listed after its controls: " + c.container);
-        parent = frame->box;
-    }
+    const web::Element parent = c.container.empty() ? window_ : controls_.at({c.container}).box;
     Control control{.description = c};
     const std::string name = displayName({c.name, c.index});
     const auto focusable = [&](web::Element e) {
@@ -147,8 +141,9 @@ void WebForm::create(const ControlDescription &c, int place)
             byPlace_.push_back(controls_.idOf({c.name, c.index}));
             return;
         }
-        control.box = web::createElement("select", parent);
+        control.box = control.input = web::createElement("select", parent);
         web::setAttribute(control.box, "size", "2");
+        focusable(control.box);
         break;
     case ControlKind::Frame: {
         control.box = web::createElement("fieldset", parent);
@@ -237,23 +232,20 @@ void WebForm::arrangeInReadingOrder()
     }
 }
 
-// The group's one tab stop is its selected button, or its first while none
-// is selected.
+IsSelected WebForm::selectedOnPage() const
+{
+    return [this](const ControlDescription &option) { return isSelected(controlId(option)); };
+}
+
 void WebForm::updateTabStops(const std::string &container)
 {
-    std::vector<const Control *> group;
-    for (const auto &[key, c] : controls_)
-        if (c.description.kind == ControlKind::OptionButton && c.description.container == container)
-            group.push_back(&c);
-    // Classic algorithms: Debian 12's emscripten has no ranges yet.
-    std::stable_sort(group.begin(), group.end(), [](const Control *a, const Control *b) {
-        return a->description.tabIndex < b->description.tabIndex;
-    });
-    const auto selected =
-        std::find_if(group.begin(), group.end(), [](const Control *c) { return web::flag(c->input, "checked"); });
-    const Control *stop = selected != group.end() ? *selected : (group.empty() ? nullptr : group.front());
-    for (const Control *c : group)
-        web::setAttribute(c->input, "tabindex", c == stop ? std::to_string(c->description.tabIndex + 1) : "-1");
+    const ControlDescription *stop = groupTabStop(description_, container, selectedOnPage());
+    for (const auto &[key, c] : controls_) {
+        if (c.description.kind != ControlKind::OptionButton || c.description.container != container)
+            continue;
+        const bool holds = stop != nullptr && controlId(c.description) == controlId(*stop);
+        web::setAttribute(c.input, "tabindex", holds ? std::to_string(c.description.tabIndex + 1) : "-1");
+    }
 }
 
 std::string WebForm::font(double points) const
@@ -395,10 +387,7 @@ void WebForm::setText(ControlId box, std::string_view text)
 
 std::string WebForm::listItem(ControlId list, int item) const
 {
-    const std::vector<std::string> &items = controls_.of(list, ControlKind::ListBox).description.items;
-    if (item < 0 || static_cast<std::size_t>(item) >= items.size())
-        throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
-    return items[static_cast<std::size_t>(item)];
+    return platform::listItem(controls_.of(list, ControlKind::ListBox).description, item);
 }
 
 void WebForm::announce(std::string_view message)
@@ -413,20 +402,13 @@ void WebForm::show()
 {
     web::setStyle(window_, "display", "block");
     layOut();
-    // The focus starts at the first tab position.
-    const Control *first = nullptr;
-    for (const auto &[key, c] : controls_) {
-        const bool stop = c.description.visible && c.input != web::kNoElement
-                          && c.description.kind != ControlKind::Frame
-                          && !(c.description.kind == ControlKind::OptionButton && !web::flag(c.input, "checked"));
-        if (stop && (first == nullptr || c.description.tabIndex < first->description.tabIndex))
-            first = &c;
-    }
+    const ControlDescription *first = firstFocus(description_, selectedOnPage());
     if (first != nullptr) {
-        web::focus(first->input);
+        const web::Element input = controls_.at(controlId(*first)).input;
+        web::focus(input);
         // Focused, a text area shows its end; the task starts at its top.
-        if (first->description.kind == ControlKind::TextBox)
-            web::toStart(first->input);
+        if (first->kind == ControlKind::TextBox)
+            web::toStart(input);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "dom.h"
 #include "platform/control_map.h"
 #include "platform/form.h"
+#include "platform/form_policy.h"
 
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ private:
     void layOut();
     [[nodiscard]] bool captionsFit(double points) const;
     [[nodiscard]] std::string font(double points) const;
+    [[nodiscard]] IsSelected selectedOnPage() const;
     void updateTabStops(const std::string &container);
     void raiseClick(ControlId id) const;
 
