@@ -1,5 +1,6 @@
 #include "qt_form_widget.h"
 
+#include "platform/form_policy.h"
 #include "platform/layout_policy.h"
 
 #include "accessibility.h"
@@ -25,7 +26,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <tuple>
 
 namespace platform {
@@ -122,10 +122,17 @@ Box boxOf(const QRect &r)
     return {r.left(), r.top(), r.width(), r.height()};
 }
 
+IsSelected checkedOn(const QtFormWidget &form)
+{
+    return [&form](const ControlDescription &option) {
+        return form.control<QRadioButton>(controlId(option))->isChecked();
+    };
+}
+
 } // namespace
 
 QtFormWidget::QtFormWidget(const WindowDescription &description, QWidget *parent)
-    : QWidget(parent, flagsFor(description)), description_(description)
+    : QWidget(parent, flagsFor(description)), description_(validated(description))
 {
     // Before any control exists: Qt keeps the first accessible face it
     // makes for each.
@@ -277,21 +284,25 @@ void QtFormWidget::paintEvent(QPaintEvent * /*event*/)
     QPainter(this).fillRect(rect(), toQColor(description_.background));
 }
 
-// Tab into a group of option buttons lands on the selected one, as in any
-// radio group; Qt would land on the group's first button in the chain.
+// Tab into a group of option buttons lands on its selected button, the
+// group's stop, as in any radio group; Qt would land on the button it last
+// focused. While none is selected the arrow keys move the focus without
+// selecting, for the same reasons as Tab, so Qt's landing stands: its chain
+// starts at the stop.
 bool QtFormWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        auto *button = qobject_cast<QRadioButton *>(watched);
-        if (button != nullptr && !button->isChecked()
+        const auto button = std::ranges::find(description_.controls, watched, [this](const ControlDescription &d) {
+            return static_cast<QObject *>(control(controlId(d)));
+        });
+        if (button != description_.controls.end() && button->kind == ControlKind::OptionButton
             && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            for (QRadioButton *sibling :
-                 button->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly)) {
-                if (sibling->isChecked() && sibling->autoExclusive()) {
-                    sibling->setFocus(reason);
-                    return false;
-                }
+            const auto checked = checkedOn(*this);
+            const ControlDescription &stop = *groupTabStop(description_, button->container, checked);
+            if (checked(stop) && controlId(stop) != controlId(*button)) {
+                control(controlId(stop))->setFocus(reason);
+                return false;
             }
         }
     }
@@ -313,11 +324,8 @@ QWidget *QtFormWidget::create(const ControlDescription &c)
         return nullptr;
     }
     QWidget *container = nullptr;
-    if (c.visible) {
+    if (c.visible)
         container = c.container.empty() ? this : control({c.container});
-        if (container == nullptr)
-            throw std::invalid_argument("container listed after its controls: " + c.container);
-    }
     const QString caption = toQString(c.caption);
     QWidget *widget = nullptr;
     switch (c.kind) {
@@ -388,8 +396,14 @@ void QtFormWidget::chainTabOrder()
     std::ranges::stable_sort(stops, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1].second, stops[i].second);
-    if (!stops.empty())
-        stops.front().second->setFocus();
+    // Every button keeps its place in the chain, but only the group's stop
+    // takes the Tab key, as Qt itself arranges once a button has the focus.
+    for (const ControlDescription &c : description_.controls)
+        if (c.kind == ControlKind::OptionButton
+            && controlId(c) != controlId(*groupTabStop(description_, c.container, checkedOn(*this))))
+            control(controlId(c))->setFocusPolicy(Qt::ClickFocus);
+    if (const ControlDescription *first = firstFocus(description_, checkedOn(*this)))
+        control(controlId(*first))->setFocus();
 }
 
 } // namespace platform
