@@ -3,6 +3,7 @@
 #include "announcer.h"
 #include "exact_text_box.h"
 #include "failure.h"
+#include "platform/form_policy.h"
 #include "qt_text.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace platform {
@@ -133,18 +135,13 @@ void QtForm::setText(ControlId box, std::string_view text)
 
 std::string QtForm::listItem(ControlId list, int item) const
 {
-    const auto outOfRange = [&] {
-        return std::out_of_range("no item " + std::to_string(item) + " in " + displayName(list));
-    };
-    if (const std::vector<std::string> *items = widget_->storedItems(list)) {
-        if (item < 0 || static_cast<std::size_t>(item) >= items->size())
-            throw outOfRange();
-        return (*items)[static_cast<std::size_t>(item)];
-    }
-    const QListWidgetItem *entry = as<QListWidget>(list).item(item);
-    if (entry == nullptr)
-        throw outOfRange();
-    return entry->text().toStdString();
+    // Shown or never shown, a list holds the items described: nothing
+    // changes them after it is made.
+    if (widget_->storedItems(list) == nullptr)
+        (void)as<QListWidget>(list);
+    const auto &controls = widget_->description().controls;
+    return platform::listItem(*std::ranges::find_if(controls, [&](const auto &c) { return controlId(c) == list; }),
+                              item);
 }
 
 void QtForm::announce(std::string_view message)
