@@ -29,28 +29,16 @@ std::string newProfile()
     return folder;
 }
 
-// Nothing it would do on its own reaches the network: no updates, no sync,
-// no background requests.
 std::vector<std::string> chromiumCommand(const BrowserView &view, const std::string &profile)
 {
-    std::vector<std::string> command{ZORELMINA_CHROMIUM,
-                                     "--headless",
-                                     "--remote-debugging-pipe",
-                                     "--user-data-dir=" + profile,
-                                     "--no-first-run",
-                                     "--no-default-browser-check",
-                                     "--disable-gpu",
-                                     "--disable-background-networking",
-                                     "--disable-component-update",
-                                     "--disable-sync",
-                                     "--disable-default-apps",
-                                     "--disable-extensions",
-                                     "--disable-features=Translate,MediaRouter,OptimizationHints",
-                                     "--mute-audio",
-                                     "--hide-scrollbars",
-                                     "--window-size=" + std::to_string(view.width) + ","
-                                         + std::to_string(view.height),
-                                     "about:blank"};
+    std::vector<std::string> command{
+        ZORELMINA_CHROMIUM, "--headless", "--remote-debugging-pipe", "--user-data-dir=" + profile,
+        "--no-first-run", "--no-default-browser-check", "--disable-gpu", "--mute-audio", "--hide-scrollbars",
+        "--window-size=" + std::to_string(view.width) + "," + std::to_string(view.height),
+        // Nothing it would do on its own reaches the network: no updates,
+        // no sync, no background requests.
+        "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-default-apps",
+        "--disable-extensions", "--disable-features=Translate,MediaRouter,OptimizationHints", "about:blank"};
     if (geteuid() == 0)
         command.insert(command.begin() + 1, "--no-sandbox");
     return command;
@@ -59,7 +47,7 @@ std::vector<std::string> chromiumCommand(const BrowserView &view, const std::str
 } // namespace
 
 Browser::Browser(View view)
-    : view_(view), profile_(newProfile()),
+    : profile_(newProfile()),
       chromium_(chromiumCommand(view, profile_), {.pipes = {{kCommands, true}, {kAnswers, false}}, .quiet = true})
 {
     // The page it opened with, as a session of its own.
@@ -76,9 +64,9 @@ Browser::Browser(View view)
     // A headless page has no window to have the focus; it behaves as one
     // that has.
     call("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
-    call("Emulation.setDeviceMetricsOverride", {{"width", view_.width},
-                                                {"height", view_.height},
-                                                {"deviceScaleFactor", view_.scale},
+    call("Emulation.setDeviceMetricsOverride", {{"width", view.width},
+                                                {"height", view.height},
+                                                {"deviceScaleFactor", view.scale},
                                                 {"mobile", false}});
 }
 

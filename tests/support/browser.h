@@ -45,15 +45,12 @@ public:
     // Events of that name the browser has sent so far, taken away.
     std::vector<nlohmann::json> takeEvents(const std::string &method);
 
-    [[nodiscard]] const View &view() const { return view_; }
-
 private:
     void send(const nlohmann::json &message);
     // The next message, if one comes in time.
     std::optional<nlohmann::json> receive(std::chrono::milliseconds timeout);
     void keep(nlohmann::json event);
 
-    View view_;
     std::string profile_;
     ChildProcess chromium_;
     int nextId_ = 1;

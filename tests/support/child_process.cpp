@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -14,28 +15,16 @@
 
 namespace {
 
-class FileActions {
-public:
-    FileActions() { posix_spawn_file_actions_init(&actions_); }
-    ~FileActions() { posix_spawn_file_actions_destroy(&actions_); }
-    FileActions(const FileActions &) = delete;
-    FileActions &operator=(const FileActions &) = delete;
-    posix_spawn_file_actions_t *get() { return &actions_; }
-
-private:
-    posix_spawn_file_actions_t actions_{};
-};
-
 // Closed with the scope unless handed on.
 class Fd {
 public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
+    explicit Fd(int fd) : fd_(fd) {}
     ~Fd()
     {
         if (fd_ >= 0)
             close(fd_);
     }
-    Fd(Fd &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd(Fd &&other) noexcept : fd_(other.release()) {}
     Fd &operator=(Fd &&) = delete;
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
@@ -50,10 +39,10 @@ std::vector<std::string> environmentWith(const std::vector<std::string> &added)
 {
     std::vector<std::string> all(added);
     for (char **e = environ; *e != nullptr; ++e) {
-        const std::string entry(*e);
-        const std::string key = entry.substr(0, entry.find('=') + 1);
+        const std::string_view entry(*e);
+        const std::string_view key = entry.substr(0, entry.find('=') + 1);
         if (std::ranges::none_of(added, [&](const std::string &a) { return a.starts_with(key); }))
-            all.push_back(entry);
+            all.emplace_back(entry);
     }
     return all;
 }
@@ -74,7 +63,10 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const ChildOpti
 {
     if (argv.empty())
         throw std::invalid_argument("no program to start");
-    FileActions actions;
+    posix_spawn_file_actions_t actions{};
+    posix_spawn_file_actions_init(&actions);
+    const auto destroy = [](posix_spawn_file_actions_t *a) { posix_spawn_file_actions_destroy(a); };
+    const std::unique_ptr<posix_spawn_file_actions_t, decltype(destroy)> destroyed(&actions, destroy);
     // The child's ends, kept above every file number they become, so that
     // no dup2 overwrites an end still to be moved.
     int above = STDERR_FILENO + 1;
@@ -92,21 +84,18 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const ChildOpti
         childEnds.emplace_back(fcntl(theirs.get(), F_DUPFD_CLOEXEC, above));
         if (childEnds.back().get() < 0)
             throw std::runtime_error("cannot make a pipe for " + argv.front());
-        posix_spawn_file_actions_adddup2(actions.get(), childEnds.back().get(), p.childFd);
+        posix_spawn_file_actions_adddup2(&actions, childEnds.back().get(), p.childFd);
         ours.push_back(std::move(p.childReads ? writing : reading));
     }
-    const auto piped = [&](int fd) {
-        return std::ranges::any_of(options.pipes, [&](const ChildPipe &p) { return p.childFd == fd; });
-    };
     if (options.quiet)
         for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
-            if (!piped(fd))
-                posix_spawn_file_actions_addopen(actions.get(), fd, "/dev/null", O_WRONLY, 0);
+            if (std::ranges::none_of(options.pipes, [&](const ChildPipe &p) { return p.childFd == fd; }))
+                posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_WRONLY, 0);
 
     std::vector<std::string> args(argv);
     std::vector<std::string> env = environmentWith(options.environment);
-    const int failed = posix_spawnp(&pid_, args.front().c_str(), actions.get(), nullptr, pointers(args).data(),
-                                    pointers(env).data());
+    const int failed =
+        posix_spawnp(&pid_, args.front().c_str(), &actions, nullptr, pointers(args).data(), pointers(env).data());
     if (failed != 0) {
         pid_ = -1;
         throw std::system_error(failed, std::generic_category(), "cannot start " + argv.front());

@@ -30,7 +30,6 @@ public:
 
 protected:
     [[nodiscard]] FormType &form() const { return *form_; }
-    [[nodiscard]] Tarvel_Mondix &window() { return window_; }
 
 private:
     FormType *form_;

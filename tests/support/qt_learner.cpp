@@ -54,14 +54,8 @@ public:
     [[nodiscard]] Snapshot snapshot() const override
     {
         const QImage image = form().widget().grab().toImage().convertToFormat(QImage::Format_RGB32);
-        Snapshot shot{image.width(), image.height(), image.devicePixelRatio(), {}};
-        shot.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                shot.pixels.push_back({qRed(p), qGreen(p), qBlue(p)});
-            }
-        return shot;
+        return snapshotOf(image.width(), image.height(), image.devicePixelRatio(),
+                          [&](int x, int y) { return image.pixel(x, y); });
     }
 
 protected:

@@ -7,15 +7,13 @@
 #include <xcb/xcbext.h> // xcb_poll_for_reply
 
 #include <poll.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -30,10 +28,6 @@ long peakResidentKiB(int pid)
             return std::stol(line.substr(6));
     return 0;
 }
-
-struct XcbDisconnect {
-    void operator()(xcb_connection_t *c) const { xcb_disconnect(c); }
-};
 
 // xcb hands out its events and replies from malloc.
 struct XcbEventFree {
@@ -84,13 +78,6 @@ std::vector<uint8_t> pictureIn(const xcb_get_image_reply_t *image)
     return picture;
 }
 
-std::vector<uint8_t> pictureOf(xcb_connection_t *c, xcb_window_t window, const Watched &size)
-{
-    const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{
-        xcb_get_image_reply(c, askForPicture(c, window, size), nullptr)};
-    return pictureIn(image.get());
-}
-
 // A picture, and the moment of the last paint it holds.
 struct Seen {
     Clock::time_point at;
@@ -113,7 +100,7 @@ StartupWatch watchStartup(const std::vector<std::string> &command, const std::ve
     const char *display = std::getenv("DISPLAY"); // NOLINT(concurrency-mt-unsafe): read before any thread
     if (display == nullptr)
         throw std::runtime_error("no X server: DISPLAY is not set (run under xvfb-run -a)");
-    const std::unique_ptr<xcb_connection_t, XcbDisconnect> x(xcb_connect(display, nullptr));
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(xcb_connect(display, nullptr), xcb_disconnect);
     xcb_connection_t *c = x.get();
     if (xcb_connection_has_error(c) != 0)
         throw std::runtime_error(std::string("cannot reach the X server on ") + display);
@@ -222,7 +209,9 @@ StartupWatch watchStartup(const std::vector<std::string> &command, const std::ve
         // Complete with the last paint held by the first picture from which
         // on every picture is the last one; the paints the learner sees are
         // the changes of picture on the way.
-        const std::vector<uint8_t> last = pictureOf(c, shown, windows[shown]);
+        const std::unique_ptr<xcb_get_image_reply_t, XcbEventFree> image{
+            xcb_get_image_reply(c, askForPicture(c, shown, windows[shown]), nullptr)};
+        const std::vector<uint8_t> last = pictureIn(image.get());
         auto stays = seen.end();
         while (!last.empty() && stays != seen.begin() && std::prev(stays)->picture == last)
             --stays;

@@ -76,11 +76,10 @@ public:
     }
     [[nodiscard]] quiz::DateValue dateValue(quiz::PairIndex index) const override
     {
-        const int value = browser()
-                              .evaluate("(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })("
-                                        + inputOf({window::kDateBoxes, index}) + ")")
-                              .get<int>();
-        return static_cast<quiz::DateValue>(value);
+        const std::string box = inputOf({window::kDateBoxes, index});
+        const nlohmann::json value =
+            browser().evaluate("(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })(" + box + ")");
+        return static_cast<quiz::DateValue>(value.get<int>());
     }
     [[nodiscard]] std::string resultText() const override
     {
@@ -110,79 +109,53 @@ private:
     double pixelsPerTwip_ = 0;
 };
 
-struct KeyCodes {
-    const char *key;
-    const char *code;
-    int virtualKey;
-    const char *text;
-};
-
-KeyCodes codesOf(Key key)
-{
-    switch (key) {
-    case Key::Tab:
-    case Key::Backtab:
-        return {"Tab", "Tab", 9, ""};
-    case Key::Up:
-        return {"ArrowUp", "ArrowUp", 38, ""};
-    case Key::Down:
-        return {"ArrowDown", "ArrowDown", 40, ""};
-    case Key::Space:
-        return {" ", "Space", 32, " "};
-    case Key::Enter:
-        return {"Enter", "Enter", 13, "\r"};
-    case Key::Escape:
-        return {"Escape", "Escape", 27, ""};
-    }
-    return {"", "", 0, ""};
-}
-
 class WebLearner final : public WindowLearnerBase<WebReading> {
 public:
     using WindowLearnerBase<WebReading>::WindowLearnerBase;
 
-    // The browser's own trusted key events, to whatever has the focus.
+    // To whatever has the focus.
     void press(Key key) override
     {
-        type(key);
+        pressOnPage(key);
         // Past the page's last stop the browser's own come (the address
         // bar and the like), one before the page's first stop again.
         if ((key == Key::Tab || key == Key::Backtab) && focusedControl().empty())
-            type(key);
+            pressOnPage(key);
     }
 
 protected:
     void clickAt(int x, int y) override
     {
         const Rect window = placeOn(kWindow);
-        const double px = window.left + x + 0.5;
-        const double py = window.top + y + 0.5;
-        browser().call("Input.dispatchMouseEvent", {{"type", "mouseMoved"}, {"x", px}, {"y", py}});
-        for (const char *type : {"mousePressed", "mouseReleased"}) {
-            browser().call("Input.dispatchMouseEvent",
-                           {{"type", type}, {"x", px}, {"y", py}, {"button", "left"}, {"clickCount", 1}});
-        }
-    }
-
-private:
-    static void type(Key key)
-    {
-        const KeyCodes k = codesOf(key);
-        nlohmann::json event{{"key", k.key},
-                             {"code", k.code},
-                             {"windowsVirtualKeyCode", k.virtualKey},
-                             {"modifiers", key == Key::Backtab ? 8 : 0}}; // Shift
-        nlohmann::json down = event;
-        down["type"] = *k.text != '\0' ? "keyDown" : "rawKeyDown";
-        if (*k.text != '\0')
-            down["text"] = k.text;
-        browser().call("Input.dispatchKeyEvent", down);
-        event["type"] = "keyUp";
-        browser().call("Input.dispatchKeyEvent", event);
+        clickOnPage(window.left + x + 0.5, window.top + y + 0.5);
     }
 };
 
 } // namespace
+
+void clickOnPage(double x, double y)
+{
+    browser().call("Input.dispatchMouseEvent", {{"type", "mouseMoved"}, {"x", x}, {"y", y}});
+    for (const char *type : {"mousePressed", "mouseReleased"})
+        browser().call("Input.dispatchMouseEvent",
+                       {{"type", type}, {"x", x}, {"y", y}, {"button", "left"}, {"clickCount", 1}});
+}
+
+void pressOnPage(Key key)
+{
+    const KeyNames k = namesOf(key);
+    nlohmann::json event{{"key", k.key},
+                         {"code", k.code},
+                         {"windowsVirtualKeyCode", k.virtualKey},
+                         {"modifiers", key == Key::Backtab ? 8 : 0}}; // Shift
+    nlohmann::json down = event;
+    down["type"] = *k.text != '\0' ? "keyDown" : "rawKeyDown";
+    if (*k.text != '\0')
+        down["text"] = k.text;
+    browser().call("Input.dispatchKeyEvent", down);
+    event["type"] = "keyUp";
+    browser().call("Input.dispatchKeyEvent", event);
+}
 
 std::string inputOf(ControlId control)
 {

@@ -17,6 +17,11 @@ Browser &browser();
 nlohmann::json askPage(const std::string &operation, platform::ControlId control = {"", -1}, int number = 0,
                        const std::string &text = {});
 
+// The browser's own trusted input: a left click at a point of the page, in
+// CSS pixels, and a key pressed and let go, to whatever has the focus.
+void clickOnPage(double x, double y);
+void pressOnPage(Key key);
+
 // A control's own input element on the page (a radio button's, a check
 // box's), as a JavaScript expression.
 std::string inputOf(platform::ControlId control);

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <array>
+#include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -26,9 +26,8 @@ void settle(HWND window)
     handleWaitingMessages(window);
 }
 
-void send(std::initializer_list<INPUT> inputs)
+void send(std::vector<INPUT> events)
 {
-    std::vector<INPUT> events(inputs);
     if (SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) != events.size())
         throw std::runtime_error("Windows took no input");
 }
@@ -46,7 +45,7 @@ class Win32Learner final : public WindowLearnerBase<FormLearner<WindowLearner, p
 public:
     explicit Win32Learner(std::function<Input()> chooseInput) : WindowLearnerBase(std::move(chooseInput))
     {
-        window().show();
+        form().show();
         settle(hwnd());
         if (GetForegroundWindow() != hwnd())
             throw std::runtime_error("the quiz window never came to the front");
@@ -55,30 +54,11 @@ public:
     // Through Windows's own input, to whatever has the focus.
     void press(Key key) override
     {
-        switch (key) {
-        case Key::Tab:
-            tap(VK_TAB);
-            break;
-        case Key::Backtab:
-            send({keyEvent(VK_SHIFT, false), keyEvent(VK_TAB, false), keyEvent(VK_TAB, true),
-                  keyEvent(VK_SHIFT, true)});
-            break;
-        case Key::Up:
-            tap(VK_UP);
-            break;
-        case Key::Down:
-            tap(VK_DOWN);
-            break;
-        case Key::Space:
-            tap(VK_SPACE);
-            break;
-        case Key::Enter:
-            tap(VK_RETURN);
-            break;
-        case Key::Escape:
-            tap(VK_ESCAPE);
-            break;
-        }
+        const auto k = static_cast<WORD>(namesOf(key).virtualKey);
+        if (key == Key::Backtab)
+            send({keyEvent(VK_SHIFT, false), keyEvent(k, false), keyEvent(k, true), keyEvent(VK_SHIFT, true)});
+        else
+            send({keyEvent(k, false), keyEvent(k, true)});
         settle(hwnd());
     }
 
@@ -114,13 +94,9 @@ public:
         const int width = client.right;
         const int height = client.bottom;
 
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        // Top down, as a negative height says.
+        BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = width, .biHeight = -height,
+                                      .biPlanes = 1, .biBitCount = 32, .biCompression = BI_RGB}};
         void *bits = nullptr;
         HDC windowDc = GetDC(hwnd());
         HDC memory = CreateCompatibleDC(windowDc);
@@ -129,14 +105,8 @@ public:
         BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
         GdiFlush();
 
-        Snapshot shot{width, height, 1.0, {}};
-        shot.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         const auto *pixels = static_cast<const std::uint32_t *>(bits);
-        for (int i = 0; i < width * height; ++i) {
-            const std::uint32_t p = pixels[i];
-            shot.pixels.push_back({static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
-                                   static_cast<int>(p & 0xFF)});
-        }
+        Snapshot shot = snapshotOf(width, height, 1.0, [&](int x, int y) { return pixels[(y * width) + x]; });
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
@@ -165,7 +135,6 @@ protected:
 
 private:
     [[nodiscard]] HWND hwnd() const { return form().window(); }
-    void tap(WORD key) { send({keyEvent(key, false), keyEvent(key, true)}); }
 };
 
 } // namespace

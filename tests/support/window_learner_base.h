@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -21,21 +22,9 @@
 template <typename Reading>
 class WindowLearnerBase : public Reading {
 public:
-    // The reading base is made of whatever follows chooseInput.
-    template <typename... ReadingArguments>
-    explicit WindowLearnerBase(std::function<Input()> chooseInput, ReadingArguments &&...reading)
-        : Reading(std::forward<ReadingArguments>(reading)...), chooseInput_(std::move(chooseInput))
-    {
-    }
+    explicit WindowLearnerBase(std::function<Input()> chooseInput) : chooseInput_(std::move(chooseInput)) {}
 
-    void clickEvent(quiz::PairIndex index) override
-    {
-        const platform::ControlId event{window::kEventButtons, index};
-        if (chooseInput_() == Input::Mouse)
-            clickAtDescribedPlace(event);
-        else
-            selectEventByKeyboard(event);
-    }
+    void clickEvent(quiz::PairIndex index) override { act({window::kEventButtons, index}); }
     void clickDate(quiz::PairIndex index) override { act({window::kDateBoxes, index}); }
     void pressClear() override { act({window::kClearButton}); }
 
@@ -48,10 +37,13 @@ private:
     {
         if (chooseInput_() == Input::Mouse) {
             clickAtDescribedPlace(control);
-        } else {
-            tabUntil([&](const std::string &focus) { return focus == platform::displayName(control); });
-            this->press(Key::Space);
+            return;
         }
+        if (control.name == window::kEventButtons)
+            selectEventByKeyboard(control);
+        else
+            tabUntil([&](const std::string &focus) { return focus == platform::displayName(control); });
+        this->press(Key::Space);
     }
 
     void clickAtDescribedPlace(platform::ControlId control)
@@ -88,7 +80,6 @@ private:
         }
         if (this->focusedControl() != target)
             throw std::runtime_error("the arrow keys never reach " + target);
-        this->press(Key::Space);
     }
 
     template <typename Found>
@@ -115,3 +106,49 @@ private:
     std::function<Input()> chooseInput_;
     platform::WindowDescription description_ = window::describeTarvelMondix();
 };
+
+// The window's picture from its pixels, each read by pixel(x, y) as
+// 0xXXRRGGBB, as Qt and Windows keep 32-bit pixels.
+template <typename Pixel>
+Snapshot snapshotOf(int width, int height, double scale, Pixel pixel)
+{
+    Snapshot shot{width, height, scale, {}};
+    shot.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = pixel(x, y);
+            shot.pixels.push_back({static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                                   static_cast<int>(p & 0xFF)});
+        }
+    return shot;
+}
+
+// A key as the browser's key events give it (key, code and the text it
+// types), with the Windows virtual-key code they carry, which Windows's own
+// input takes too.
+struct KeyNames {
+    const char *key;
+    const char *code;
+    int virtualKey;
+    const char *text;
+};
+
+inline KeyNames namesOf(Key key)
+{
+    switch (key) {
+    case Key::Tab:
+    case Key::Backtab:
+        return {"Tab", "Tab", 9, ""};
+    case Key::Up:
+        return {"ArrowUp", "ArrowUp", 38, ""};
+    case Key::Down:
+        return {"ArrowDown", "ArrowDown", 40, ""};
+    case Key::Space:
+        return {" ", "Space", 32, " "};
+    case Key::Enter:
+        return {"Enter", "Enter", 13, "\r"};
+    case Key::Escape:
+        return {"Escape", "Escape", 27, ""};
+    }
+    return {"", "", 0, ""};
+}

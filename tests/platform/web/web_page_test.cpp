@@ -76,35 +76,13 @@ protected:
         b.open(address, kReady);
     }
 
-    // The middle of a control's box, on the page.
-    std::pair<double, double> middleOf(platform::ControlId control)
+    // At the middle of a control's box.
+    void click(platform::ControlId control)
     {
         const nlohmann::json r = b.evaluate("(function (r) { return [r.left + r.width / 2, r.top + r.height / 2]; })"
                                             "(document.getElementById("
                                             + js(platform::displayName(control)) + ").getBoundingClientRect())");
-        return {r.at(0).get<double>(), r.at(1).get<double>()};
-    }
-
-    void click(platform::ControlId control)
-    {
-        const auto [x, y] = middleOf(control);
-        b.call("Input.dispatchMouseEvent", {{"type", "mouseMoved"}, {"x", x}, {"y", y}});
-        for (const char *type : {"mousePressed", "mouseReleased"})
-            b.call("Input.dispatchMouseEvent",
-                   {{"type", type}, {"x", x}, {"y", y}, {"button", "left"}, {"clickCount", 1}});
-    }
-
-    void key(const char *name, int code)
-    {
-        const bool enter = std::string_view{name} == "Enter";
-        nlohmann::json down{{"type", enter ? "keyDown" : "rawKeyDown"},
-                            {"key", name},
-                            {"code", name},
-                            {"windowsVirtualKeyCode", code}};
-        if (enter)
-            down["text"] = "\r";
-        b.call("Input.dispatchKeyEvent", down);
-        b.call("Input.dispatchKeyEvent", {{"type", "keyUp"}, {"key", name}, {"code", name}, {"windowsVirtualKeyCode", code}});
+        clickOnPage(r.at(0).get<double>(), r.at(1).get<double>());
     }
 
     std::string shown() { return b.evaluate("document.getElementById('Text1(0)').value").get<std::string>(); }
@@ -178,7 +156,7 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
 
     // Clear with the keyboard: the focus on the button, then Enter.
     b.evaluate("document.getElementById('Command1').focus()");
-    key("Enter", 13);
+    pressOnPage(Key::Enter);
     EXPECT_EQ(shown(), "");
     EXPECT_TRUE(spoken().starts_with("Изборът е изчистен."));
     EXPECT_EQ(b.evaluate("document.querySelectorAll('input:checked').length"), 0);
