@@ -72,7 +72,7 @@ const ControlDescription *firstFocus(const WindowDescription &window, const IsSe
     return first;
 }
 
-const std::string &listItem(const ControlDescription &list, int item)
+std::string listItem(const ControlDescription &list, int item)
 {
     if (item < 0 || static_cast<std::size_t>(item) >= list.items.size())
         throw std::out_of_range("no item " + std::to_string(item) + " in " + displayName(controlId(list)));

@@ -43,6 +43,6 @@ using IsSelected = std::function<bool(const ControlDescription &option)>;
 
 // Item of a list box, in stored order; std::out_of_range naming the list
 // for an index it does not have.
-[[nodiscard]] const std::string &listItem(const ControlDescription &list, int item);
+[[nodiscard]] std::string listItem(const ControlDescription &list, int item);
 
 } // namespace platform

@@ -34,6 +34,7 @@ Twips rowTop(const std::array<PairIndex, quiz::kPairCount> &screenOrder, PairInd
 {
     // The classic algorithm: the browser's C++ library (Debian 12's
     // emscripten) has no ranges yet.
+    // NOLINTNEXTLINE(modernize-use-ranges)
     const auto row = std::distance(screenOrder.begin(), std::find(screenOrder.begin(), screenOrder.end(), index));
     return kRowHeight * static_cast<Twips>(row + 1);
 }

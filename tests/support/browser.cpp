@@ -74,8 +74,7 @@ Browser::~Browser()
 {
     try {
         send({{"id", nextId_++}, {"method", "Browser.close"}});
-    } catch (...) {
-        // It is ended below anyway.
+    } catch (...) { // NOLINT(bugprone-empty-catch): it is ended below anyway
     }
     if (!chromium_.waitFor(std::chrono::seconds(1)))
         chromium_.end(SIGKILL);
@@ -163,8 +162,7 @@ void Browser::open(const std::string &address, const std::string &readyWhen)
         try {
             if (evaluate("document.readyState === 'complete' && !!(" + readyWhen + ")") == true)
                 return;
-        } catch (const std::runtime_error &) {
-            // The page is still on its way.
+        } catch (const std::runtime_error &) { // NOLINT(bugprone-empty-catch): still on its way
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

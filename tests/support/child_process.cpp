@@ -80,7 +80,7 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const ChildOpti
             throw std::runtime_error("cannot make a pipe for " + argv.front());
         Fd reading(fds[0]);
         Fd writing(fds[1]);
-        Fd &theirs = p.childReads ? reading : writing;
+        const Fd &theirs = p.childReads ? reading : writing;
         childEnds.emplace_back(fcntl(theirs.get(), F_DUPFD_CLOEXEC, above));
         if (childEnds.back().get() < 0)
             throw std::runtime_error("cannot make a pipe for " + argv.front());

@@ -114,7 +114,7 @@ StartupWatch watchStartup(const std::vector<std::string> &command, const std::ve
     xcb_flush(c);
 
     const auto start = Clock::now();
-    ChildProcess child(command, {.environment = environment});
+    const ChildProcess child(command, {.environment = environment});
 
     std::map<xcb_window_t, Watched> windows;
     xcb_window_t shown = XCB_NONE;

@@ -40,7 +40,7 @@ std::string js(const std::string &text)
 
 std::string readAll(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    const std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
