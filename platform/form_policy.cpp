@@ -25,7 +25,7 @@ bool takesFocus(ControlKind kind)
 
 } // namespace
 
-const WindowDescription &validated(const WindowDescription &window)
+WindowDescription validated(const WindowDescription &window)
 {
     const auto &controls = window.controls;
     for (auto c = controls.begin(); c != controls.end(); ++c) {

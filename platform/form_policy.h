@@ -21,10 +21,10 @@ namespace platform {
     return {c.name, c.index};
 }
 
-// The description itself, once it is known to make a window: every
+// The description, copied once it is known to make a window: every
 // control's container is a frame described before it. Otherwise
 // std::invalid_argument, before anything is made.
-[[nodiscard]] const WindowDescription &validated(const WindowDescription &window);
+[[nodiscard]] WindowDescription validated(const WindowDescription &window);
 
 // Whether an option button is selected, as the adapter shows it now.
 using IsSelected = std::function<bool(const ControlDescription &option)>;

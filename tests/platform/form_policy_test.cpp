@@ -62,7 +62,7 @@ TEST(FormPolicy, TheFocusStartsAtTheLowestVisibleTabStopCountingAGroupOnlyAtItsS
 TEST(FormPolicy, AContainerMustBeAFrameDescribedBeforeWhatItHolds)
 {
     const WindowDescription quiz = window::describeTarvelMondix();
-    EXPECT_EQ(&validated(quiz), &quiz);
+    EXPECT_EQ(validated(quiz).controls.size(), quiz.controls.size());
 
     WindowDescription later = quiz;
     std::swap(later.controls[0], later.controls[1]);
