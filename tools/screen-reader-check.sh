@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../build/app/zorelmina}
 
-xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash -c '
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" dbus-run-session -- bash -c '
   # The accessibility bus first, so that the quiz finds it as it starts.
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   sleep 1

@@ -50,7 +50,7 @@ done
 # its X server with it.
 if [ -z "${ZORELMINA_WINE_DISPLAY:-}" ] && [ "${1:-}" != --remove-prefix ]; then
   command -v xvfb-run >/dev/null || { echo "wine-run: xvfb-run is not installed (the xvfb package)" >&2; exit 2; }
-  ZORELMINA_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${ZORELMINA_WINE_SCREEN:-1024x768}x24" bash "$0" "$@"
+  ZORELMINA_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${ZORELMINA_WINE_SCREEN:-1024x768}x24 -noreset" bash "$0" "$@"
 fi
 unset ZORELMINA_WINE_DISPLAY
 
