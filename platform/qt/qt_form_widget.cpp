@@ -291,19 +291,21 @@ void QtFormWidget::paintEvent(QPaintEvent * /*event*/)
 // starts at the stop.
 bool QtFormWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        const auto button = std::ranges::find(description_.controls, watched, [this](const ControlDescription &d) {
-            return static_cast<QObject *>(control(controlId(d)));
-        });
-        if (button != description_.controls.end() && button->kind == ControlKind::OptionButton
-            && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            const auto checked = checkedOn(*this);
-            const ControlDescription &stop = *groupTabStop(description_, button->container, checked);
-            if (checked(stop) && controlId(stop) != controlId(*button)) {
-                control(controlId(stop))->setFocus(reason);
-                return false;
-            }
+    const auto tabbedInto = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    };
+    if (event->type() != QEvent::FocusIn || qobject_cast<QRadioButton *>(watched) == nullptr || !tabbedInto())
+        return QWidget::eventFilter(watched, event);
+    const auto button = std::ranges::find(description_.controls, watched, [this](const ControlDescription &d) {
+        return static_cast<QObject *>(control(controlId(d)));
+    });
+    if (button != description_.controls.end()) {
+        const auto checked = checkedOn(*this);
+        const ControlDescription &stop = *groupTabStop(description_, button->container, checked);
+        if (checked(stop) && controlId(stop) != controlId(*button)) {
+            control(controlId(stop))->setFocus(static_cast<QFocusEvent *>(event)->reason());
+            return false;
         }
     }
     return QWidget::eventFilter(watched, event);

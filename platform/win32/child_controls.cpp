@@ -49,13 +49,8 @@ WindowKind kindOf(const ControlDescription &c)
 
 ChildControl &ChildControls::create(HWND window, const ControlDescription &c, const RECT &place, HFONT font)
 {
-    HWND parent = window;
-    if (!c.container.empty()) {
-        const ChildControl *frame = find({c.container});
-        if (frame == nullptr)
-            throw std::invalid_argument("container listed after its controls: " + c.container);
-        parent = frame->window;
-    }
+    // The description is checked: a container is made before what it holds.
+    const HWND parent = c.container.empty() ? window : of({c.container}, ControlKind::Frame).window;
     const WindowKind kind = kindOf(c);
     const int id = kFirstControlId + static_cast<int>(byId_.size());
     // A text box gets its text once it has its size and font: laid out in
