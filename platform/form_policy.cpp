@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 namespace platform {
 
@@ -51,7 +52,7 @@ const ControlDescription *groupTabStop(const WindowDescription &window, std::str
             continue;
         if (selected(c))
             return &c;
-        if (first == nullptr || c.tabIndex < first->tabIndex)
+        if (first == nullptr || std::tie(c.top, c.left) < std::tie(first->top, first->left))
             first = &c;
     }
     return first;

@@ -31,8 +31,9 @@ using IsSelected = std::function<bool(const ControlDescription &option)>;
 
 // The option buttons sharing a container are one group with one tab stop.
 // This is the button that holds it: the selected one, or while none is, the
-// group's first by tab position. nullptr for a container with no option
-// buttons.
+// group's first on screen (its top row, leftmost), where Tab lands in a
+// browser's own radio group and the learner starts reading the column.
+// nullptr for a container with no option buttons.
 [[nodiscard]] const ControlDescription *groupTabStop(const WindowDescription &window, std::string_view container,
                                                      const IsSelected &selected);
 

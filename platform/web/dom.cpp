@@ -49,17 +49,41 @@ EM_JS(int, zorelmina_dom_flag, (int element, const char *property), {
 });
 
 EM_JS(void, zorelmina_dom_focus, (int element), {
-    Module['zorelminaElements'][element].focus();
+    // Where the page has room only for one column, the first focus may be
+    // far down; the learner starts reading at the top all the same.
+    Module['zorelminaElements'][element].focus({preventScroll: true});
+});
+
+EM_JS(void, zorelmina_dom_scroll_into_view, (int element), {
+    Module['zorelminaElements'][element].scrollIntoView({block: 'nearest'});
+});
+
+EM_JS(void, zorelmina_dom_fit_height_to_text, (int element), {
+    var e = Module['zorelminaElements'][element];
+    e.style.removeProperty('height');
+    e.style.height = (e.scrollHeight + e.offsetHeight - e.clientHeight) + 'px';
+});
+
+// Whether a caption of the window does not fit its control, as the browser
+// lays it out: the learner's minimum font size and the fonts at hand decide,
+// which no measuring beforehand knows.
+EM_JS(int, zorelmina_dom_text_clipped, (int window), {
+    var w = Module['zorelminaElements'][window], clipped = false;
+    w.querySelectorAll('label, button, h1').forEach(function(e) {
+        if (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1) clipped = true;
+    });
+    w.querySelectorAll('fieldset').forEach(function(f) {
+        var legend = f.querySelector('legend'), first = f.querySelector('label');
+        if (legend && first && legend.getBoundingClientRect().bottom > first.getBoundingClientRect().top + 1)
+            clipped = true;
+    });
+    return clipped ? 1 : 0;
 });
 
 EM_JS(void, zorelmina_dom_to_start, (int element), {
     var e = Module['zorelminaElements'][element];
     e.setSelectionRange(0, 0);
     e.scrollTop = 0;
-});
-
-EM_JS(double, zorelmina_dom_width, (int element), {
-    return Module['zorelminaElements'][element].getBoundingClientRect().width;
 });
 
 EM_JS(void, zorelmina_dom_listen, (int element, int event, int form, int control), {
@@ -76,23 +100,40 @@ EM_JS(void, zorelmina_dom_listen_to_resize, (int form), {
 EM_JS(double, zorelmina_dom_viewport_width, (), { return document.documentElement.clientWidth; });
 EM_JS(double, zorelmina_dom_viewport_height, (), { return document.documentElement.clientHeight; });
 
-EM_JS(double, zorelmina_dom_text_width, (const char *font, const char *text), {
-    var measure = Module['zorelminaMeasure'] || (Module['zorelminaMeasure'] =
-                                                     document.createElement('canvas').getContext('2d'));
-    measure.font = UTF8ToString(font);
-    return measure.measureText(UTF8ToString(text)).width;
-});
-
 EM_JS(void, zorelmina_dom_set_title, (const char *title), {
     // A title's runs of blanks are read as one; a no-break space keeps the
     // second of each pair.
     document.title = UTF8ToString(title).replace(/ {2}/g, ' \u00a0');
 });
 
+// A sheet made by the program, which a site's policy on style elements does
+// not touch and a saved copy of the page does not keep: the page's own
+// sheet then shows its message again, not a form without its program.
 EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
-    var sheet = document.createElement('style');
-    sheet.textContent = UTF8ToString(css);
-    document.head.appendChild(sheet);
+    var text = UTF8ToString(css);
+    if ('adoptedStyleSheets' in document && typeof CSSStyleSheet.prototype.replaceSync == 'function') {
+        var sheet = new CSSStyleSheet();
+        sheet.replaceSync(text);
+        document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet]);
+    } else {
+        var element = document.createElement('style');
+        element.className = 'zorelmina-sheet';
+        element.textContent = text;
+        document.head.appendChild(element);
+    }
+});
+
+EM_JS(void, zorelmina_dom_remove_others, (const char *selector), {
+    var text = UTF8ToString(selector);
+    function removeOthers() {
+        var made = Module['zorelminaElements'] || [];
+        document.querySelectorAll(text).forEach(function(e) {
+            if (made.indexOf(e) < 0) e.remove();
+        });
+    }
+    removeOthers();
+    // What stands below the page's script is read after it has run.
+    if (document.readyState == 'loading') document.addEventListener('DOMContentLoaded', removeOthers);
 });
 
 namespace platform::web {
@@ -152,9 +193,19 @@ void toStart(Element element)
     zorelmina_dom_to_start(element);
 }
 
-double width(Element element)
+void scrollIntoView(Element element)
 {
-    return zorelmina_dom_width(element);
+    zorelmina_dom_scroll_into_view(element);
+}
+
+void fitHeightToText(Element element)
+{
+    zorelmina_dom_fit_height_to_text(element);
+}
+
+bool textClipped(Element window)
+{
+    return zorelmina_dom_text_clipped(window) != 0;
 }
 
 void listen(Element element, Event event, int form, int control)
@@ -173,10 +224,6 @@ Size viewport()
             static_cast<int>(std::floor(zorelmina_dom_viewport_height()))};
 }
 
-double textWidth(std::string_view font, std::string_view text)
-{
-    return zorelmina_dom_text_width(std::string{font}.c_str(), std::string{text}.c_str());
-}
 
 void setTitle(std::string_view title)
 {
@@ -186,6 +233,11 @@ void setTitle(std::string_view title)
 void addStyleSheet(std::string_view css)
 {
     zorelmina_dom_add_style_sheet(std::string{css}.c_str());
+}
+
+void removeOthers(std::string_view selector)
+{
+    zorelmina_dom_remove_others(std::string{selector}.c_str());
 }
 
 } // namespace platform::web

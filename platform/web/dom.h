@@ -30,11 +30,16 @@ void setValue(Element element, std::string_view text);
 // A property that is on or off: checked, indeterminate, disabled.
 void setFlag(Element element, std::string_view property, bool on);
 [[nodiscard]] bool flag(Element element, std::string_view property);
+// Without scrolling the page to it.
 void focus(Element element);
+// Scrolled into the view, as little as it takes.
+void scrollIntoView(Element element);
+// As tall as its text, all of it shown.
+void fitHeightToText(Element element);
+// Whether a caption inside the window is cut off or runs into another.
+[[nodiscard]] bool textClipped(Element window);
 // A text area's caret and view back at its start.
 void toStart(Element element);
-// Its width as laid out, in CSS pixels.
-[[nodiscard]] double width(Element element);
 
 // Calls zorelmina_event(form, control, event) when the element reports it.
 void listen(Element element, Event event, int form, int control);
@@ -44,9 +49,11 @@ void listenToResize(int form);
 
 // The page's room for the form, in CSS pixels.
 [[nodiscard]] Size viewport();
-// The width of a text in a CSS font.
-[[nodiscard]] double textWidth(std::string_view font, std::string_view text);
 void setTitle(std::string_view title);
+// The program's own style sheet, for as long as it runs.
 void addStyleSheet(std::string_view css);
+// Every element that matches and that the program did not make, gone from
+// the page, those still to be read included.
+void removeOthers(std::string_view selector);
 
 } // namespace platform::web

@@ -6,9 +6,9 @@
 
 namespace platform::web {
 
-// The last word when the program cannot carry on: the form, if any, gives
-// way to what failed, said in the window's own words on the page (read
-// aloud as an alert), and the program ends with a failure status.
+// The last word when the program cannot carry on: the form, if any, is
+// gone, the page's message (read aloud as an alert) says what failed in the
+// window's own words, and the program ends with a failure status.
 [[noreturn]] void reportFailureAndExit(const FailureWords &words, std::string_view what);
 
 } // namespace platform::web

@@ -7,10 +7,13 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 #include <map>
+#include <limits>
 #include <set>
+#include <tuple>
 #include <stdexcept>
 
 namespace platform {
@@ -19,17 +22,22 @@ namespace {
 
 // A CSS pixel is a 96th of an inch, whatever the zoom.
 constexpr double kCssDpi = 96.0;
-// Between a check box's or option button's box and its caption.
-constexpr int kIndicatorMargins = 3 + 4;
 // A line of text, for its font's size.
 constexpr double kLineHeight = 1.15;
 
-// The page's look: what every form on it shares. Its own colours stay on
-// a dark desktop; under forced colours (high contrast) the system's win.
+// The page's look while the quiz runs. Its own colours stay on a dark
+// desktop; under forced colours (high contrast) the system's win. Where the
+// window does not fit the page (a phone, a small frame, a large zoom, a
+// large minimum font) the controls stand in one column at the window's own
+// font size, each row tall enough to tap, in the order the learner reads
+// the window, and the page scrolls down, never sideways. Printed, the task
+// is shown whole.
 constexpr std::string_view kStyleSheet = R"css(
 html, body { margin: 0; height: 100%; }
+#zorelmina-message { display: none; }
 @media (prefers-color-scheme: dark) { body { background: #1f1f1f; } }
-.zorelmina-window { position: absolute; overflow: hidden; color-scheme: light; color: #000; }
+.zorelmina-window { display: none; position: absolute; overflow: hidden; color-scheme: light; color: #000; }
+.zorelmina-window.shown { display: block; }
 .zorelmina-window * { box-sizing: border-box; }
 .zorelmina-window fieldset { position: absolute; margin: 0; padding: 0; border: 0; min-inline-size: 0; }
 .zorelmina-window .frame-line { position: absolute; left: 0; right: 0; bottom: 0; border: 2px groove #d8d8d8; }
@@ -39,16 +47,36 @@ html, body { margin: 0; height: 100%; }
     overflow: hidden; cursor: default; }
 .zorelmina-window input { margin: 0 4px 0 3px; flex: none; }
 .zorelmina-window button { position: absolute; margin: 0; padding: 0; font: inherit; color: #000;
-    border: 2px outset; }
+    border: 2px outset; overflow: hidden; }
 .zorelmina-window button:active { border-style: inset; }
 .zorelmina-window textarea { position: absolute; margin: 0; padding: 1px 2px; resize: none; font: inherit;
     overflow-y: scroll; border: 2px inset; background: Field; color: FieldText; }
-.zorelmina-window h1 { position: absolute; margin: 0; font: inherit; text-align: center; white-space: pre; }
+.zorelmina-window h1 { position: absolute; margin: 0; font: inherit; text-align: center; white-space: pre;
+    overflow: hidden; }
 .zorelmina-window :focus-visible { outline: 2px solid rgb(0, 0, 96); outline-offset: -2px; }
 .zorelmina-window input:focus-visible { outline-offset: 1px; }
+.zorelmina-window .print-text { display: none; }
 .zorelmina-status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%);
     white-space: nowrap; }
-.zorelmina-failure { margin: 2em; font: 16px "Times New Roman", serif; white-space: pre-wrap; }
+.zorelmina-window.shown.flow { position: static; display: flex; flex-direction: column; gap: 8px;
+    padding: 8px; height: auto; overflow: visible; }
+.zorelmina-window.flow > :not(.zorelmina-status), .zorelmina-window.flow fieldset > * { position: static; }
+.zorelmina-window.flow fieldset { display: flex; flex-direction: column; gap: 4px; padding: 0 8px 8px;
+    border: 2px groove #d8d8d8; }
+.zorelmina-window.flow .frame-line { display: none; }
+.zorelmina-window.flow legend { padding: 0 4px; white-space: pre-wrap; }
+.zorelmina-window.flow label { min-height: 32px; white-space: pre-wrap; overflow-wrap: anywhere; }
+.zorelmina-window.flow button { align-self: flex-start; min-height: 40px; padding: 4px 24px; }
+.zorelmina-window.flow h1 { padding: 4px; white-space: pre-wrap; }
+.zorelmina-window.flow textarea { overflow-y: auto; }
+@media print {
+    body { background: none; }
+    .zorelmina-window { left: 0 !important; top: 0 !important; overflow: visible; }
+    .zorelmina-window textarea { display: none; }
+    .zorelmina-window .print-text { display: block; position: absolute; padding: 1px 2px; border: 2px inset;
+        white-space: pre-wrap; }
+    .zorelmina-window.flow .print-text { position: static; }
+}
 )css";
 
 std::map<int, WebForm *> &forms()
@@ -91,6 +119,8 @@ WebForm::WebForm(const WindowDescription &description) : id_(0), description_(va
     id_ = ++next;
     forms()[id_] = this;
     static const bool styled = [] {
+        // A copy of the page saved while it ran holds a form of its own.
+        web::removeOthers(".zorelmina-window");
         web::addStyleSheet(kStyleSheet);
         return true;
     }();
@@ -98,13 +128,13 @@ WebForm::WebForm(const WindowDescription &description) : id_(0), description_(va
 
     web::setTitle(description_.title);
     window_ = web::createElement("div", web::kNoElement);
-    web::setAttribute(window_, "class", "zorelmina-window");
     web::setAttribute(window_, "id", description_.name);
+    updateWindowClass();
     web::setStyle(window_, "background", cssColour(description_.background));
-    web::setStyle(window_, "display", "none");
+    web::setStyle(window_, "font", font(description_.font.pointSize));
     for (std::size_t place = 0; place < description_.controls.size(); ++place)
         create(description_.controls[place], static_cast<int>(place));
-    arrangeInReadingOrder();
+    arrangeInTabOrder();
     std::set<std::string> groups;
     for (const ControlDescription &c : description_.controls)
         if (c.kind == ControlKind::OptionButton && groups.insert(c.container).second)
@@ -129,10 +159,9 @@ void WebForm::create(const ControlDescription &c, int place)
     const web::Element parent = c.container.empty() ? window_ : controls_.at({c.container}).box;
     Control control{.description = c};
     const std::string name = displayName({c.name, c.index});
-    const auto focusable = [&](web::Element e) {
-        web::setAttribute(e, "tabindex", std::to_string(c.tabIndex + 1));
-        web::setAttribute(e, "data-control", name);
-    };
+    // The page's order is the tab order (see arrangeInTabOrder): no
+    // tabindex but an option group's, which a host page's own would meet.
+    const auto focusable = [&](web::Element e) { web::setAttribute(e, "data-control", name); };
     switch (c.kind) {
     case ControlKind::ListBox:
         if (!c.visible) {
@@ -162,6 +191,9 @@ void WebForm::create(const ControlDescription &c, int place)
         control.input = web::createElement("input", control.box);
         const bool option = c.kind == ControlKind::OptionButton;
         web::setAttribute(control.input, "type", option ? "radio" : "checkbox");
+        // Back to the page, the quiz starts afresh: the board must not come
+        // back as it was.
+        web::setAttribute(control.input, "autocomplete", "off");
         if (option)
             web::setAttribute(control.input, "name", c.container);
         const web::Element caption = web::createElement("span", control.box);
@@ -182,8 +214,11 @@ void WebForm::create(const ControlDescription &c, int place)
         web::setAttribute(control.box, "readonly", "");
         web::setAttribute(control.box, "spellcheck", "false");
         focusable(control.box);
-        control.text = c.caption;
-        web::setValue(control.box, c.caption);
+        // What a printed page shows of the text: all of it.
+        control.printed = web::createElement("div", parent);
+        web::setAttribute(control.printed, "class", "print-text");
+        web::setAttribute(control.printed, "aria-hidden", "true");
+        storeText(control, c.caption);
         break;
     case ControlKind::Label:
         control.box = web::createElement("h1", parent);
@@ -202,24 +237,26 @@ void WebForm::create(const ControlDescription &c, int place)
     byPlace_.push_back(controls_.idOf({c.name, c.index}));
 }
 
-// The page's order is the order the learner sees: row by row, and from left
-// to right in a row (controls whose heights overlap). A screen reader reads
-// the page in that order, and the arrow keys, which a browser moves by
-// through a group of option buttons in the order of the page, go by screen
-// row as the learner sees them.
-void WebForm::arrangeInReadingOrder()
+// The page's order is the tab order, so that Tab and Shift+Tab go through
+// the controls in every browser without a tabindex of their own: the
+// heading first, then by tab position; an option group's buttons in the
+// order the learner sees them (row by row, left to right), which the arrow
+// keys and a browser's own tab stop of an unselected group go by. Where the
+// controls stand in one column, they stand in that seen order too.
+void WebForm::arrangeInTabOrder()
 {
     std::map<std::string, std::vector<const Control *>> byContainer;
     for (const auto &[key, c] : controls_)
         if (c.box != web::kNoElement)
             byContainer[c.description.container].push_back(&c);
     for (auto &[container, group] : byContainer) {
-        std::stable_sort(group.begin(), group.end(), [](const Control *a, const Control *b) {
+        std::vector<const Control *> seen = group;
+        std::stable_sort(seen.begin(), seen.end(), [](const Control *a, const Control *b) {
             return a->description.top < b->description.top;
         });
-        for (auto row = group.begin(); row != group.end();) {
+        for (auto row = seen.begin(); row != seen.end();) {
             const ControlDescription &first = (*row)->description;
-            const auto end = std::find_if(row, group.end(), [&](const Control *c) {
+            const auto end = std::find_if(row, seen.end(), [&](const Control *c) {
                 return c->description.top >= first.top + first.height;
             });
             std::stable_sort(row, end, [](const Control *a, const Control *b) {
@@ -227,8 +264,30 @@ void WebForm::arrangeInReadingOrder()
             });
             row = end;
         }
+        std::map<const Control *, int> rank;
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            rank[seen[i]] = static_cast<int>(i);
+            for (const web::Element e : {seen[i]->box, seen[i]->printed})
+                if (e != web::kNoElement)
+                    web::setStyle(e, "order", std::to_string(i));
+        }
+        // A group stands where its first button by tab position would.
+        int groupTab = std::numeric_limits<int>::max();
         for (const Control *c : group)
+            if (c->description.kind == ControlKind::OptionButton)
+                groupTab = std::min(groupTab, c->description.tabIndex);
+        const auto tabKey = [&](const Control *c) {
+            const ControlDescription &d = c->description;
+            const bool option = d.kind == ControlKind::OptionButton;
+            return std::tuple(d.kind != ControlKind::Label, option ? groupTab : d.tabIndex, option ? rank[c] : 0);
+        };
+        std::stable_sort(group.begin(), group.end(),
+                         [&](const Control *a, const Control *b) { return tabKey(a) < tabKey(b); });
+        for (const Control *c : group) {
             web::moveToEnd(c->box);
+            if (c->printed != web::kNoElement)
+                web::moveToEnd(c->printed);
+        }
     }
 }
 
@@ -244,7 +303,7 @@ void WebForm::updateTabStops(const std::string &container)
         if (c.description.kind != ControlKind::OptionButton || c.description.container != container)
             continue;
         const bool holds = stop != nullptr && controlId(c.description) == controlId(*stop);
-        web::setAttribute(c.input, "tabindex", holds ? std::to_string(c.description.tabIndex + 1) : "-1");
+        web::setAttribute(c.input, "tabindex", holds ? "0" : "-1");
     }
 }
 
@@ -257,64 +316,66 @@ std::string WebForm::font(double points) const
     return css;
 }
 
-bool WebForm::captionsFit(double points) const
+void WebForm::updateWindowClass()
 {
-    const std::string css = font(points);
-    const int lineHeight = static_cast<int>(std::ceil(pixelsForPoints(points, kCssDpi) * kLineHeight));
-    int indicator = 0;
-    for (const auto &[key, c] : controls_) {
-        const ControlDescription &d = c.description;
-        if (d.kind == ControlKind::CheckBox || d.kind == ControlKind::OptionButton) {
-            indicator = static_cast<int>(std::ceil(web::width(c.input))) + kIndicatorMargins;
-            break;
-        }
-    }
-    for (const auto &[key, c] : controls_) {
-        const ControlDescription &d = c.description;
-        if (d.caption.empty() || d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox)
-            continue;
-        const Size text{static_cast<int>(std::ceil(web::textWidth(css, d.caption))), lineHeight};
-        const Size room{static_cast<int>(std::lround(d.width * pixelsPerTwip_)),
-                        static_cast<int>(std::lround(d.height * pixelsPerTwip_))};
-        if (!captionFits(d.kind, text, room, indicator, kCssDpi))
-            return false;
-    }
-    return true;
+    std::string names = "zorelmina-window";
+    if (shown_)
+        names += " shown";
+    if (flowing_)
+        names += " flow";
+    web::setAttribute(window_, "class", names);
 }
 
+// At the window's own size where it fits the page and every caption fits
+// its control; in one column otherwise (see the style sheet). Never smaller:
+// the learner who zooms in gets larger text, not a smaller window.
 void WebForm::layOut()
 {
     const Size room = web::viewport();
-    pixelsPerTwip_ = fittingPixelsPerTwip(naturalPixelsPerTwip(kCssDpi), description_, room);
+    pixelsPerTwip_ = naturalPixelsPerTwip(kCssDpi);
     const auto px = [&](Twips t) { return pixels(std::round(t * pixelsPerTwip_)); };
-    for (const auto &[key, c] : controls_) {
-        if (c.box == web::kNoElement)
-            continue;
-        const ControlDescription &d = c.description;
-        web::setStyle(c.box, "left", px(d.left));
-        web::setStyle(c.box, "top", px(d.top));
-        web::setStyle(c.box, "width", px(d.width));
-        web::setStyle(c.box, "height", px(d.height));
-    }
     const Size size{static_cast<int>(std::round(description_.clientWidth * pixelsPerTwip_)),
                     static_cast<int>(std::round(description_.clientHeight * pixelsPerTwip_))};
-    web::setStyle(window_, "width", pixels(size.width));
-    web::setStyle(window_, "height", pixels(size.height));
     const Point at = centredIn({0, 0, room.width, room.height}, size);
-    web::setStyle(window_, "left", pixels(at.x));
-    web::setStyle(window_, "top", pixels(at.y));
-
-    // The font shrinks with the window, and a little more where a caption
-    // would be cut off; a frame's line runs through the middle of its
-    // caption.
-    const double shrink = pixelsPerTwip_ / naturalPixelsPerTwip(kCssDpi);
-    const double points = fittingPointSize(description_.font.pointSize, shrink,
-                                           [this](double candidate) { return captionsFit(candidate); });
-    web::setStyle(window_, "font", font(points));
-    const double line = std::round(pixelsForPoints(points, kCssDpi) * kLineHeight / 2);
+    const std::array<std::pair<const char *, std::string>, 4> window{
+        {{"left", pixels(at.x)}, {"top", pixels(at.y)}, {"width", pixels(size.width)}, {"height", pixels(size.height)}}};
+    flowing_ = false;
+    updateWindowClass();
+    for (const auto &[property, value] : window)
+        web::setStyle(window_, property, value);
+    for (const auto &[key, c] : controls_) {
+        const ControlDescription &d = c.description;
+        for (const web::Element e : {c.box, c.printed}) {
+            if (e == web::kNoElement)
+                continue;
+            web::setStyle(e, "left", px(d.left));
+            web::setStyle(e, "top", px(d.top));
+            web::setStyle(e, "width", px(d.width));
+            web::setStyle(e, "height", e == c.printed ? std::string{} : px(d.height));
+        }
+    }
+    // A frame's line runs through the middle of its caption.
+    const double line = std::round(pixelsForPoints(description_.font.pointSize, kCssDpi) * kLineHeight / 2);
     for (const auto &[key, c] : controls_)
         if (c.description.kind == ControlKind::Frame)
             web::setStyle(c.input, "top", pixels(line));
+
+    if (size.width <= room.width && size.height <= room.height && !web::textClipped(window_))
+        return;
+    flowing_ = true;
+    updateWindowClass();
+    for (const auto &[property, value] : window)
+        web::setStyle(window_, property, "");
+    for (const auto &[key, c] : controls_) {
+        for (const web::Element e : {c.box, c.printed}) {
+            if (e == web::kNoElement)
+                continue;
+            for (const char *property : {"left", "top", "width", "height"})
+                web::setStyle(e, property, "");
+        }
+        if (c.description.kind == ControlKind::TextBox)
+            web::fitHeightToText(c.box);
+    }
 }
 
 void WebForm::onEvent(int control, web::Event event)
@@ -378,11 +439,25 @@ std::string WebForm::text(ControlId box) const
     return controls_.of(box, ControlKind::TextBox).text;
 }
 
+void WebForm::storeText(Control &c, std::string_view text)
+{
+    c.text = text;
+    web::setValue(c.box, text);
+    std::string shown{text};
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at))
+        shown.erase(at, 1);
+    web::setText(c.printed, shown);
+}
+
 void WebForm::setText(ControlId box, std::string_view text)
 {
     Control &c = controls_.of(box, ControlKind::TextBox);
-    c.text = text;
-    web::setValue(c.box, text);
+    storeText(c, text);
+    // In one column the verdict may be below the view: it comes into it.
+    if (flowing_) {
+        web::fitHeightToText(c.box);
+        web::scrollIntoView(c.box);
+    }
 }
 
 std::string WebForm::listItem(ControlId list, int item) const
@@ -400,7 +475,7 @@ void WebForm::announce(std::string_view message)
 
 void WebForm::show()
 {
-    web::setStyle(window_, "display", "block");
+    shown_ = true;
     layOut();
     const ControlDescription *first = firstFocus(description_, selectedOnPage());
     if (first != nullptr) {
@@ -414,7 +489,6 @@ void WebForm::show()
 
 void WebForm::fail(std::string_view what)
 {
-    web::setStyle(window_, "display", "none");
     web::reportFailureAndExit(description_.failure, what);
 }
 

@@ -18,11 +18,11 @@ namespace platform {
 // all: nothing on the page, the accessibility tree included, reaches its
 // items.
 //
-// Twips become CSS pixels, 15 to a pixel; where the page is smaller than the
-// window (a phone, a large zoom) it lays itself out smaller, in proportion,
-// and again whenever the page changes size. Text reads back exactly as it
-// was stored, CR LF included, though the text area shows a line break for
-// each.
+// Twips become CSS pixels, 15 to a pixel; where the window does not fit the
+// page (a phone, a small frame, a large zoom or minimum font size) the
+// controls stand in one column instead, at the same font size, laid out
+// again whenever the page changes size. Text reads back exactly as it was
+// stored, CR LF included, though the text area shows a line break for each.
 class WebForm final : public Form {
 public:
     explicit WebForm(const WindowDescription &description);
@@ -56,14 +56,17 @@ private:
         // option button).
         web::Element box = web::kNoElement;
         web::Element input = web::kNoElement;
-        // The text of a text box, exactly as it was set.
+        // The text of a text box, exactly as it was set, and where a printed
+        // page shows it.
         std::string text;
+        web::Element printed = web::kNoElement;
     };
 
     void create(const ControlDescription &description, int place);
-    void arrangeInReadingOrder();
+    void arrangeInTabOrder();
+    void updateWindowClass();
     void layOut();
-    [[nodiscard]] bool captionsFit(double points) const;
+    void storeText(Control &c, std::string_view text);
     [[nodiscard]] std::string font(double points) const;
     [[nodiscard]] IsSelected selectedOnPage() const;
     void updateTabStops(const std::string &container);
@@ -77,6 +80,8 @@ private:
     web::Element window_ = web::kNoElement;
     web::Element liveRegion_ = web::kNoElement;
     bool announceToggle_ = false;
+    bool shown_ = false;
+    bool flowing_ = false;
     double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     ClickHandler clicked_;
 };

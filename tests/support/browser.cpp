@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -21,11 +22,16 @@ constexpr auto kAnswerTime = std::chrono::seconds(30);
 constexpr int kCommands = 3;
 constexpr int kAnswers = 4;
 
-std::string newProfile()
+std::string newProfile(const BrowserView &view)
 {
     std::string folder = "/tmp/zorelmina-chromium-XXXXXX";
     if (mkdtemp(folder.data()) == nullptr)
         throw std::runtime_error("cannot make a profile folder");
+    if (view.minimumFontSize > 0) {
+        std::filesystem::create_directory(folder + "/Default");
+        std::ofstream(folder + "/Default/Preferences")
+            << nlohmann::json{{"webkit", {{"webprefs", {{"minimum_font_size", view.minimumFontSize}}}}}}.dump();
+    }
     return folder;
 }
 
@@ -47,7 +53,7 @@ std::vector<std::string> chromiumCommand(const BrowserView &view, const std::str
 } // namespace
 
 Browser::Browser(View view)
-    : profile_(newProfile()),
+    : profile_(newProfile(view)),
       chromium_(chromiumCommand(view, profile_), {.pipes = {{kCommands, true}, {kAnswers, false}}, .quiet = true})
 {
     // The page it opened with, as a session of its own.

@@ -16,6 +16,9 @@ struct BrowserView {
     int width = 1024;
     int height = 768;
     double scale = 1;
+    // The smallest text the browser draws, in CSS pixels, as a learner with
+    // low vision sets it; 0 for the browser's own.
+    int minimumFontSize = 0;
 };
 
 // Debian's Chromium, headless, driven over its DevTools protocol on a pipe

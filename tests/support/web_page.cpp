@@ -6,6 +6,7 @@
 #include <glib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -128,6 +129,18 @@ protected:
     {
         const Rect window = placeOn(kWindow);
         clickOnPage(window.left + x + 0.5, window.top + y + 0.5);
+    }
+    // In one column the controls stand where the page puts them, some
+    // below the view: there, scrolled to.
+    void clickOn(ControlId control) override
+    {
+        if (browser().evaluate(kWindow + ".classList.contains('flow')") != true) {
+            WindowLearnerBase::clickOn(control);
+            return;
+        }
+        browser().evaluate(boxOf(control) + ".scrollIntoView({block: 'nearest'})");
+        const Rect r = placeOn(boxOf(control));
+        clickOnPage(r.left + std::min(10, r.width / 2) + 0.5, r.top + (r.height / 2) + 0.5);
     }
 };
 

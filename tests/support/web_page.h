@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 
-// The browser every web test of this program shares, made by its main.
+// The browser every web test of this program shares, made by its main, and
+// the view it was given.
 Browser &browser();
+BrowserView testView();
 
 // The test page's way in (zorelmina_test), in the shared browser: the
 // answer, {"value": ..., "clicks": [[control, index], ...]} with the clicks

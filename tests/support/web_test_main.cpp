@@ -5,11 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 // ZORELMINA_WEB_VIEW: the page's size and zoom, as WIDTHxHEIGHT@SCALE
 // (1024x768@1 unless given): 512x384@2 is that screen at 200 %.
-Browser::View view()
+Browser::View testView()
 {
     Browser::View v;
     if (const char *given = std::getenv("ZORELMINA_WEB_VIEW")) // NOLINT(concurrency-mt-unsafe): before any thread
@@ -17,12 +15,10 @@ Browser::View view()
     return v;
 }
 
-} // namespace
-
 // One browser for the whole program, started by the first test that needs it.
 Browser &browser()
 {
-    static Browser shared(view());
+    static Browser shared(testView());
     return shared;
 }
 

@@ -31,12 +31,14 @@ public:
 protected:
     // A click at a point of the window's client area, in its pixels.
     virtual void clickAt(int x, int y) = 0;
+    // A click on a control, where the window's description puts it.
+    virtual void clickOn(platform::ControlId control) { clickAtDescribedPlace(control); }
 
 private:
     void act(platform::ControlId control)
     {
         if (chooseInput_() == Input::Mouse) {
-            clickAtDescribedPlace(control);
+            clickOn(control);
             return;
         }
         if (control.name == window::kEventButtons)

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <glib.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -79,9 +82,11 @@ protected:
     // At the middle of a control's box.
     void click(platform::ControlId control)
     {
-        const nlohmann::json r = b.evaluate("(function (r) { return [r.left + r.width / 2, r.top + r.height / 2]; })"
+        const nlohmann::json r = b.evaluate("(function (e) { e.scrollIntoView({block: 'nearest'});"
+                                            " var r = e.getBoundingClientRect();"
+                                            " return [r.left + r.width / 2, r.top + r.height / 2]; })"
                                             "(document.getElementById("
-                                            + js(platform::displayName(control)) + ").getBoundingClientRect())");
+                                            + js(platform::displayName(control)) + "))");
         clickOnPage(r.at(0).get<double>(), r.at(1).get<double>());
     }
 
@@ -346,16 +351,244 @@ TEST_F(RealPage, CaptionsStayReadableInDarkModeAndForcedColours)
     b.call("Emulation.setEmulatedMedia", {{"features", nlohmann::json::array()}});
 }
 
-// The whole form on the screen, however small or zoomed: the view's size
-// comes from ZORELMINA_WEB_VIEW (see the web.* tests).
-TEST_F(RealPage, StandsWhollyInTheView)
+namespace {
+
+// How the page lays the window out, as the browser computed it: whether it
+// stands in one column, its smallest caption text and row (CSS pixels), the
+// captions cut off or running into another, and whether anything lies off
+// to the side.
+const std::string kLayout = R"js((function () {
+    var w = document.getElementById('Tarvel_Mondix'), html = document.documentElement;
+    var out = {flow: w.classList.contains('flow'), font: 1e9, row: 1e9, clipped: [], overlaps: [],
+               sideways: html.scrollWidth > html.clientWidth};
+    var captions = Array.prototype.slice.call(w.querySelectorAll('label > span, legend, button, h1'));
+    captions.forEach(function (e) {
+        out.font = Math.min(out.font, parseFloat(getComputedStyle(e).fontSize));
+        var box = e.closest('label') || e;
+        if (box.scrollWidth > box.clientWidth + 1 || box.scrollHeight > box.clientHeight + 1)
+            out.clipped.push(e.textContent);
+    });
+    out.font = Math.min(out.font, parseFloat(getComputedStyle(w.querySelector('textarea')).fontSize));
+    w.querySelectorAll('label').forEach(function (l) { out.row = Math.min(out.row, l.getBoundingClientRect().height); });
+    var r = captions.map(function (e) { return e.getBoundingClientRect(); });
+    for (var i = 0; i < r.length; ++i)
+        for (var j = i + 1; j < r.length; ++j)
+            if (r[i].left + 0.5 < r[j].right && r[j].left + 0.5 < r[i].right && r[i].top + 0.5 < r[j].bottom
+                && r[j].top + 0.5 < r[i].bottom)
+                out.overlaps.push(captions[i].textContent + ' / ' + captions[j].textContent);
+    return out;
+})())js";
+
+void expectReadable(const nlohmann::json &layout, const std::string &where)
+{
+    EXPECT_GE(layout.at("font").get<double>(), 14) << where;
+    EXPECT_EQ(layout.at("clipped"), nlohmann::json::array()) << where;
+    EXPECT_EQ(layout.at("overlaps"), nlohmann::json::array()) << where;
+    EXPECT_FALSE(layout.at("sideways").get<bool>()) << where;
+    if (layout.at("flow") == true) {
+        EXPECT_GE(layout.at("row").get<double>(), 24) << where << ": a row to tap";
+    }
+}
+
+} // namespace
+
+// Where the window fits, it stands at its own size; where it does not (a
+// phone either way up, a frame left at its default size, a large zoom), in
+// one column at a reading size. The learner who zooms in sees larger text
+// at every step.
+TEST_F(RealPage, ReadableOnEveryScreenAndZoom)
+{
+    const auto view = [&](int width, int height, double scale) {
+        b.call("Emulation.setDeviceMetricsOverride",
+               {{"width", width}, {"height", height}, {"deviceScaleFactor", scale}, {"mobile", false}});
+        open();
+        return b.evaluate(kLayout);
+    };
+    double lastOnScreen = 0;
+    for (const double zoom : {0.5, 1.0, 2.0, 3.0, 4.0}) {
+        const nlohmann::json layout = view(static_cast<int>(1024 / zoom), static_cast<int>(768 / zoom), zoom);
+        const std::string where = "zoomed to " + std::to_string(zoom);
+        expectReadable(layout, where);
+        EXPECT_EQ(layout.at("flow"), zoom > 1) << where;
+        const double onScreen = layout.at("font").get<double>() * zoom;
+        EXPECT_GE(onScreen, lastOnScreen) << where;
+        lastOnScreen = onScreen;
+    }
+    for (const auto &[width, height] : std::vector<std::pair<int, int>>{{360, 640}, {640, 360}, {320, 568}, {300, 150}}) {
+        const nlohmann::json layout = view(width, height, 2);
+        const std::string where = std::to_string(width) + "x" + std::to_string(height);
+        expectReadable(layout, where);
+        EXPECT_EQ(layout.at("flow"), true) << where;
+    }
+
+    // The verdict comes into the view of a phone when a click gives one.
+    view(360, 640, 2);
+    click({window::kEventButtons, 3});
+    click({window::kDateBoxes, 3});
+    EXPECT_EQ(shown(), asShown(rightVerdict(3)));
+    const nlohmann::json r = b.evaluate("(function (r) { return [r.top, r.bottom, innerHeight]; })"
+                                        "(document.getElementById('Text1(0)').getBoundingClientRect())");
+    EXPECT_GE(r.at(0).get<double>(), 0);
+    EXPECT_LE(r.at(1).get<double>(), r.at(2).get<double>());
+    const BrowserView was = testView();
+    b.call("Emulation.setDeviceMetricsOverride",
+           {{"width", was.width}, {"height", was.height}, {"deviceScaleFactor", was.scale}, {"mobile", false}});
+}
+
+// A learner with low vision sets a minimum font size: the captions grow and
+// the window gives way to the column rather than cut them.
+TEST_F(RealPage, ALargeMinimumFontSizeCutsNoCaption)
+{
+    Browser large({.minimumFontSize = 24});
+    large.open(fileAddress(page()), kReady);
+    const nlohmann::json layout = large.evaluate(kLayout);
+    expectReadable(layout, "minimum font size 24");
+    EXPECT_GE(layout.at("font").get<double>(), 24);
+}
+
+namespace {
+
+// The page with a site's policy put in its head.
+std::string underPolicy(const std::string &policy)
+{
+    std::string page = readAll(webPages() + "/app/zorelmina.html");
+    page.insert(page.find("<head>") + 6, "<meta http-equiv=\"Content-Security-Policy\" content=\"" + policy + "\">");
+    return page;
+}
+
+// Whether the page shows its message and no form.
+const std::string kSaysItCannotRun = "(function (m, w) { return !!m && m.offsetHeight > 0"
+                                     " && (!w || getComputedStyle(w).display == 'none'); })"
+                                     "(document.getElementById('zorelmina-message'),"
+                                     " document.getElementById('Tarvel_Mondix'))";
+
+// Every element of the window: its place, font and colours as drawn.
+const std::string kDrawn = "Array.prototype.map.call(document.querySelectorAll('#Tarvel_Mondix, #Tarvel_Mondix *'),"
+                           " function (e) { var r = e.getBoundingClientRect(), s = getComputedStyle(e);"
+                           " return [e.tagName, r.left, r.top, r.width, r.height, s.font, s.color,"
+                           " s.backgroundColor, s.borderTopStyle, s.display]; })";
+
+} // namespace
+
+// Where a site or the browser will not let the quiz run, the learner reads
+// why, in Bulgarian, in place of the form: the script refused, its
+// WebAssembly refused or not there at all.
+TEST_F(RealPage, SaysWhyWhereverItCannotRun)
+{
+    for (const std::string policy : {"default-src 'self'", "script-src 'self'", "script-src 'self' 'unsafe-inline'"}) {
+        const TemporaryFile file("refused.html", underPolicy(policy));
+        b.open(file.address(), "true");
+        EXPECT_EQ(b.evaluate(kSaysItCannotRun), true) << policy;
+        EXPECT_EQ(b.evaluate("document.body.innerText.indexOf('Зорелмина не може да работи тук') >= 0"), true)
+            << policy;
+    }
+    const std::string gone =
+        b.call("Page.addScriptToEvaluateOnNewDocument", {{"source", "delete window.WebAssembly;"}}).at("identifier");
+    b.open(fileAddress(page()), "true");
+    EXPECT_EQ(b.evaluate(kSaysItCannotRun), true) << "without WebAssembly";
+    b.call("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", gone}});
+}
+
+// A site's usual policy refuses style elements; with the script and its
+// WebAssembly allowed, the form is drawn and plays as without a policy.
+TEST_F(RealPage, LooksAndPlaysTheSameUnderASitesPolicy)
 {
     open();
-    const nlohmann::json r = b.evaluate("(function (r) { return [r.left, r.top, r.right, r.bottom,"
-                                        " document.documentElement.clientWidth, document.documentElement.clientHeight]; })"
-                                        "(document.getElementById('Tarvel_Mondix').getBoundingClientRect())");
-    EXPECT_GE(r.at(0).get<double>(), 0);
-    EXPECT_GE(r.at(1).get<double>(), 0);
-    EXPECT_LE(r.at(2).get<double>(), r.at(4).get<double>());
-    EXPECT_LE(r.at(3).get<double>(), r.at(5).get<double>());
+    const nlohmann::json free = b.evaluate(kDrawn);
+    const TemporaryFile file(
+        "site-policy.html", underPolicy("default-src 'self'; script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval'"));
+    open(file.address());
+    EXPECT_EQ(b.evaluate(kDrawn), free);
+    click({window::kEventButtons, 4});
+    click({window::kDateBoxes, 4});
+    EXPECT_EQ(shown(), asShown(rightVerdict(4)));
+}
+
+// Back to the page, the board and the quiz agree: a pair left half made
+// before leaving does not stand in the way of the next.
+TEST_F(RealPage, BackToThePageTheBoardIsTheQuizs)
+{
+    open();
+    click({window::kEventButtons, 2});
+    click({window::kDateBoxes, 5});
+    const TemporaryFile elsewhere("elsewhere.html", "<!DOCTYPE html><title>x</title>");
+    b.open(elsewhere.address(), "true");
+    const nlohmann::json history = b.call("Page.getNavigationHistory");
+    const int back = history.at("currentIndex").get<int>() - 1;
+    b.call("Page.navigateToHistoryEntry", {{"entryId", history.at("entries").at(back).at("id")}});
+    for (int tries = 0; tries < 500 && b.evaluate("document.readyState == 'complete' && !!" + kReady) != true; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    click({window::kEventButtons, 6});
+    click({window::kDateBoxes, 6});
+    EXPECT_EQ(shown(), asShown(rightVerdict(6)));
+}
+
+// The page saved while it runs ("Save page as", which keeps what the page
+// shows): opened again it works, with one form; with no script allowed it
+// says why instead of showing a form that does nothing.
+TEST_F(RealPage, ASavedCopyWorksOrSaysWhy)
+{
+    open();
+    click({window::kEventButtons, 1});
+    const TemporaryFile saved("saved.html", "<!DOCTYPE html>" + b.evaluate("document.documentElement.outerHTML").get<std::string>());
+    open(saved.address());
+    EXPECT_EQ(b.evaluate("document.querySelectorAll('.zorelmina-window').length"), 1);
+    click({window::kEventButtons, 0});
+    click({window::kDateBoxes, 0});
+    EXPECT_EQ(shown(), asShown(rightVerdict(0)));
+
+    b.call("Emulation.setScriptExecutionDisabled", {{"value", true}});
+    b.open(saved.address(), "true");
+    EXPECT_EQ(b.evaluate(kSaysItCannotRun), true);
+    b.call("Emulation.setScriptExecutionDisabled", {{"value", false}});
+}
+
+// Printed from a wide window: the whole form and the whole task on one
+// sheet.
+TEST_F(RealPage, PrintsTheWholeTaskOnOneSheet)
+{
+    b.call("Emulation.setDeviceMetricsOverride",
+           {{"width", 1600}, {"height", 900}, {"deviceScaleFactor", 1}, {"mobile", false}});
+    open();
+    const std::string pdf = b.call("Page.printToPDF").at("data");
+    gsize size = 0;
+    const std::unique_ptr<guchar, decltype(&g_free)> bytes(g_base64_decode(pdf.c_str(), &size), g_free);
+    const std::string text(reinterpret_cast<const char *>(bytes.get()), size);
+    int pages = 0;
+    for (std::size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1))
+        pages += text.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+    EXPECT_EQ(pages, 1);
+
+    b.call("Emulation.setEmulatedMedia", {{"media", "print"}});
+    const nlohmann::json printed = b.evaluate(
+        "(function (w, t) { var r = w.getBoundingClientRect(), p = t.getBoundingClientRect();"
+        " return [r.left, r.right, t.textContent, p.height, t.scrollHeight]; })"
+        "(document.getElementById('Tarvel_Mondix'), document.querySelector('.print-text'))");
+    b.call("Emulation.setEmulatedMedia", {{"media", ""}});
+    const BrowserView was = testView();
+    b.call("Emulation.setDeviceMetricsOverride",
+           {{"width", was.width}, {"height", was.height}, {"deviceScaleFactor", was.scale}, {"mobile", false}});
+    EXPECT_EQ(printed.at(0), 0) << "at the sheet's left edge";
+    EXPECT_EQ(printed.at(2), asShown(std::string{quiz::texts().taskText}));
+    EXPECT_GE(printed.at(3).get<double>(), printed.at(4).get<double>()) << "every line of it";
+}
+
+// A screen reader speaks what a live region's text becomes; the same
+// verdict twice is said twice, as the desktop programs say it.
+TEST_F(RealPage, SaysTheSameVerdictAgain)
+{
+    open();
+    b.evaluate("window.heard = []; new MutationObserver(function () {"
+               " heard.push(document.querySelector('[role=status]').textContent); })"
+               ".observe(document.querySelector('[role=status]'), {childList: true, characterData: true, subtree: true})");
+    click({window::kEventButtons, 2});
+    click({window::kDateBoxes, 5});
+    click({window::kDateBoxes, 5});
+    click({window::kDateBoxes, 7});
+    const nlohmann::json heard = b.evaluate("heard");
+    ASSERT_GE(heard.size(), 2U);
+    const std::string first = heard.at(heard.size() - 2);
+    const std::string second = heard.back();
+    EXPECT_TRUE(first.starts_with("Грешка!") && second.starts_with("Грешка!")) << heard.dump();
+    EXPECT_NE(first, second) << "a text that stays the same is not read again";
 }
