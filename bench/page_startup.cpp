@@ -52,7 +52,13 @@ std::string staticForm(Browser &b, const std::string &page)
     b.open(fileAddress(page), "window.zorelminaPainted !== undefined");
     return b.evaluate(R"js((function () {
         var copy = document.documentElement.cloneNode(true);
-        copy.querySelectorAll('script, noscript').forEach(function (e) { e.remove(); });
+        copy.querySelectorAll('script, style, #zorelmina-message').forEach(function (e) { e.remove(); });
+        // The program's own sheet, as the page's.
+        var sheet = document.createElement('style');
+        sheet.textContent = document.adoptedStyleSheets.map(function (s) {
+            return Array.prototype.map.call(s.cssRules, function (r) { return r.cssText; }).join('\n');
+        }).join('\n');
+        copy.querySelector('head').appendChild(sheet);
         var shown = document.querySelector('textarea'), copied = copy.querySelector('textarea');
         if (shown && copied) copied.textContent = shown.value;
         return '<!DOCTYPE html>\n' + copy.outerHTML;
