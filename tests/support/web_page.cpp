@@ -140,7 +140,7 @@ protected:
         }
         browser().evaluate(boxOf(control) + ".scrollIntoView({block: 'nearest'})");
         const Rect r = placeOn(boxOf(control));
-        clickOnPage(r.left + std::min(10, r.width / 2) + 0.5, r.top + (r.height / 2) + 0.5);
+        clickOnPage(r.left + std::min(10.0, r.width / 2.0) + 0.5, r.top + (r.height / 2.0) + 0.5);
     }
 };
 

@@ -67,6 +67,8 @@ json run(std::string_view operation, platform::ControlId id, int number, std::st
         form.setCheckState(id, static_cast<platform::CheckState>(number));
     else if (operation == "setText")
         form.setText(id, text);
+    else if (operation == "fail")
+        form.fail(text);
     else if (operation != "clicks")
         throw std::invalid_argument("no such operation: " + std::string{operation});
     return nullptr;

@@ -452,7 +452,7 @@ namespace {
 std::string underPolicy(const std::string &policy)
 {
     std::string page = readAll(webPages() + "/app/zorelmina.html");
-    page.insert(page.find("<head>") + 6, "<meta http-equiv=\"Content-Security-Policy\" content=\"" + policy + "\">");
+    page.insert(page.find("<head>") + 6, R"(<meta http-equiv="Content-Security-Policy" content=")" + policy + R"(">)");
     return page;
 }
 
@@ -487,6 +487,26 @@ TEST_F(RealPage, SaysWhyWhereverItCannotRun)
     b.open(fileAddress(page()), "true");
     EXPECT_EQ(b.evaluate(kSaysItCannotRun), true) << "without WebAssembly";
     b.call("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", gone}});
+}
+
+// A fault inside the running program, reported by it or not, takes the
+// form away and leaves the message in its place.
+TEST_F(RealPage, AFaultWhileItRunsLeavesTheMessageAndNoForm)
+{
+    const std::string testPage = fileAddress(webPages() + "/tests/zorelmina_test.html");
+    b.open(testPage, "window.zorelminaReady");
+    EXPECT_THROW(askPage("fail", {"", -1}, 0, "проба"), std::runtime_error) << "the program ends";
+    EXPECT_EQ(b.evaluate(kSaysItCannotRun), true);
+    const std::string said = b.evaluate("document.getElementById('zorelmina-message').innerText").get<std::string>();
+    const platform::FailureWords &words = window::describeTarvelMondix().failure;
+    EXPECT_EQ(said, words.caption + "\n\n" + words.preamble + "\nпроба");
+
+    // A trap in the WebAssembly: a read far outside its memory.
+    b.open(testPage, "window.zorelminaReady");
+    b.evaluate("setTimeout(function () { Module._zorelmina_test(-16, 0, 0, 0, 0); })");
+    for (int tries = 0; tries < 100 && b.evaluate(kSaysItCannotRun) != true; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(b.evaluate(kSaysItCannotRun), true);
 }
 
 // A site's usual policy refuses style elements; with the script and its
@@ -553,7 +573,7 @@ TEST_F(RealPage, PrintsTheWholeTaskOnOneSheet)
     const std::string pdf = b.call("Page.printToPDF").at("data");
     gsize size = 0;
     const std::unique_ptr<guchar, decltype(&g_free)> bytes(g_base64_decode(pdf.c_str(), &size), g_free);
-    const std::string text(reinterpret_cast<const char *>(bytes.get()), size);
+    const std::string text(bytes.get(), bytes.get() + size);
     int pages = 0;
     for (std::size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1))
         pages += text.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
