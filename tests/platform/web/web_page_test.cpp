@@ -71,6 +71,8 @@ private:
     std::filesystem::path path_;
 };
 
+std::string underPolicy(const std::string &policy);
+
 class RealPage : public ::testing::Test {
 protected:
     void open(const std::string &address = fileAddress(page()))
@@ -253,8 +255,13 @@ TEST_F(RealPage, RunsUnderAStrictContentPolicy)
 
 TEST_F(RealPage, OpensInAFrameOfAnotherPage)
 {
-    const TemporaryFile host("host.html", "<!DOCTYPE html><html lang=\"bg\"><body><iframe src=\"zorelmina.html\""
-                                          " style=\"width: 600px; height: 500px\"></iframe></body></html>");
+    // The site's usual policy on the page around it and on the page itself.
+    const std::string policy = "default-src 'self'; script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval'";
+    const TemporaryFile framed("framed.html", underPolicy(policy));
+    const TemporaryFile host("host.html", R"(<!DOCTYPE html><html lang="bg"><head><meta http-equiv=)"
+                                          R"("Content-Security-Policy" content=")" + policy + R"("></head><body>)"
+                                          R"(<iframe src="framed.html" style="width: 600px; height: 500px"></iframe>)"
+                                          "</body></html>");
     b.open(host.address(), "document.querySelector('iframe')");
     // The frame's own document, through a world of the test's in it.
     const nlohmann::json tree = b.call("Page.getFrameTree");
