@@ -37,13 +37,9 @@ Rect placeOn(const std::string &element, const std::string &origin = "null")
 // browser's own picture of it.
 Snapshot pictureOf(const Rect &box)
 {
-    const nlohmann::json shot = browser().call(
-        "Page.captureScreenshot",
-        {{"format", "png"},
-         {"clip", {{"x", box.left}, {"y", box.top}, {"width", box.width}, {"height", box.height}, {"scale", 1}}}});
     gsize size = 0;
     const std::unique_ptr<guchar, decltype(&g_free)> png(
-        g_base64_decode(shot.at("data").get<std::string>().c_str(), &size), g_free);
+        g_base64_decode(browser().picture(box).c_str(), &size), g_free);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_memory(&image, png.get(), size) == 0)
@@ -135,26 +131,12 @@ protected:
 
 void clickOnPage(double x, double y)
 {
-    browser().call("Input.dispatchMouseEvent", {{"type", "mouseMoved"}, {"x", x}, {"y", y}});
-    for (const char *type : {"mousePressed", "mouseReleased"})
-        browser().call("Input.dispatchMouseEvent",
-                       {{"type", type}, {"x", x}, {"y", y}, {"button", "left"}, {"clickCount", 1}});
+    browser().click(x, y);
 }
 
 void pressOnPage(Key key)
 {
-    const KeyNames k = namesOf(key);
-    nlohmann::json event{{"key", k.key},
-                         {"code", k.code},
-                         {"windowsVirtualKeyCode", k.virtualKey},
-                         {"modifiers", key == Key::Backtab ? 8 : 0}}; // Shift
-    nlohmann::json down = event;
-    down["type"] = *k.text != '\0' ? "keyDown" : "rawKeyDown";
-    if (*k.text != '\0')
-        down["text"] = k.text;
-    browser().call("Input.dispatchKeyEvent", down);
-    event["type"] = "keyUp";
-    browser().call("Input.dispatchKeyEvent", event);
+    browser().press(key);
 }
 
 std::string inputOf(ControlId control)

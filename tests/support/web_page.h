@@ -7,8 +7,11 @@
 #include <memory>
 #include <string>
 
-// The browser every web test of this program shares, made by its main.
+// The browser every web test of this program shares, made by its main:
+// ZORELMINA_WEB_ENGINE's, chromium (unless given), firefox or webkit.
 Browser &browser();
+// The same, for what only Chromium's DevTools protocol reads.
+Chromium &chromium();
 
 // The test page's way in (zorelmina_test), in the shared browser: the
 // answer, {"value": ..., "clicks": [[control, index], ...]} with the clicks

@@ -122,7 +122,7 @@ protected:
         return nodes;
     }
 
-    Browser &b = browser();
+    Chromium &b = chromium();
 };
 
 // The page's text as a learner sees it in a text area: one line break for
