@@ -223,6 +223,9 @@ nlohmann::json WebDriver::command(const std::string &method, const nlohmann::jso
 nlohmann::json WebDriver::classic(const char *verb, const std::string &path, const nlohmann::json &body)
 {
     const Owned<SoupMessage> m(soup_message_new(verb, (connection_->base + path).c_str()), g_object_unref);
+    // libsoup does not keep the driver's connections, and the driver keeps
+    // every one it is left with open: it is asked to close each itself.
+    soup_message_headers_append(soup_message_get_request_headers(m.get()), "Connection", "close");
     if (!body.is_null()) {
         const std::string text = body.dump();
         const Bytes bytes(g_bytes_new(text.data(), text.size()), g_bytes_unref);
