@@ -2,18 +2,29 @@
 # play by mouse and keyboard, looks, keyboard, differential play) and what
 # only a page has, against the pages make web leaves in build-web, in one
 # headless Chromium (Debian's) for the whole program, through its DevTools
-# protocol on a pipe. ZORELMINA_WEB_PAGES says where the pages are (the
+# protocol on a pipe. The shared suites run in Firefox ESR (WebDriver BiDi)
+# and WebKitGTK (classic WebDriver, on a private X server) too, through
+# libsoup. ZORELMINA_WEB_PAGES says where the pages are (the
 # Makefile's test-web sets it); without it the tests are skipped.
 find_package(nlohmann_json QUIET)
 find_package(PNG QUIET)
 find_package(PkgConfig QUIET)
 if(PkgConfig_FOUND)
     pkg_check_modules(ZORELMINA_GLIB QUIET IMPORTED_TARGET glib-2.0)
+    pkg_check_modules(ZORELMINA_SOUP QUIET IMPORTED_TARGET libsoup-3.0)
 endif()
 find_program(ZORELMINA_CHROMIUM NAMES chromium chromium-browser)
-zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_GLIB_FOUND ZORELMINA_CHROMIUM)
+find_program(ZORELMINA_FIREFOX firefox-esr)
+find_program(ZORELMINA_WEBKIT_DRIVER WebKitWebDriver)
+zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_GLIB_FOUND ZORELMINA_SOUP_FOUND
+    ZORELMINA_CHROMIUM)
 add_feature_info("web tests" _web_checks
-    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev, libglib2.0-dev)")
+    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev, libglib2.0-dev, libsoup-3.0-dev)")
+zorelmina_all_found(_firefox_checks _web_checks ZORELMINA_FIREFOX)
+add_feature_info("web tests in Firefox" _firefox_checks "the shared suites in headless Firefox ESR (firefox-esr)")
+zorelmina_all_found(_webkit_checks _web_checks ZORELMINA_WEBKIT_DRIVER ZORELMINA_XVFB_RUN ZORELMINA_XAUTH)
+add_feature_info("web tests in WebKitGTK" _webkit_checks
+    "the shared suites in WebKitGTK on a private X server (webkit2gtk-driver, xvfb, xauth)")
 if(NOT _web_checks)
     return()
 endif()
@@ -30,9 +41,12 @@ add_executable(web_tests
     support/web_backends.cpp
     support/web_page.cpp support/web_page.h
     support/web_test_main.cpp
+    support/webdriver.cpp support/webdriver.h
 )
-target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB)
-target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}")
+target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB
+    PkgConfig::ZORELMINA_SOUP)
+target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}"
+    ZORELMINA_FIREFOX="${ZORELMINA_FIREFOX}" ZORELMINA_WEBKIT_DRIVER="${ZORELMINA_WEBKIT_DRIVER}")
 set_target_properties(web_tests PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 
 function(zorelmina_web_tests name view)
@@ -46,3 +60,17 @@ zorelmina_web_tests(suites 1024x768@1)
 # must still land (the page's own tests try every size and zoom).
 zorelmina_web_tests(50% 2048x1536@0.5 "--gtest_filter=Looks.*:Play.RightWrongAndUntickedInTurn/Mouse")
 zorelmina_web_tests(phone 360x640@2 "--gtest_filter=Play.RightWrongAndUntickedInTurn/Mouse")
+
+# The shared suites in the other engines, at the first view.
+set(_shared "--gtest_filter=-RealPage.*")
+if(_firefox_checks)
+    add_test(NAME web.firefox COMMAND web_tests ${_shared})
+    set_tests_properties(web.firefox PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
+        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_ENGINE=firefox")
+endif()
+if(_webkit_checks)
+    add_test(NAME web.webkit COMMAND ${ZORELMINA_XVFB_RUN} -a -s "-screen 0 1280x1024x24 -noreset"
+        $<TARGET_FILE:web_tests> ${_shared})
+    set_tests_properties(web.webkit PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
+        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_ENGINE=webkit")
+endif()

@@ -51,6 +51,11 @@ packages=(
   nlohmann-json3-dev
   libpng-dev
   libglib2.0-dev
+  # the shared page suites in Firefox ESR (WebDriver BiDi) and WebKitGTK
+  # (classic WebDriver), both spoken through libsoup
+  firefox-esr
+  webkit2gtk-driver
+  libsoup-3.0-dev
 )
 
 # One query for all of them: what is installed, by name.

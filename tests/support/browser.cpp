@@ -1,5 +1,7 @@
 #include "browser.h"
 
+#include "window_learner_base.h"
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -52,7 +54,7 @@ std::vector<std::string> chromiumCommand(const BrowserView &view, const std::str
 
 } // namespace
 
-Browser::Browser(View view)
+Chromium::Chromium(View view)
     : profile_(newProfile(view)),
       chromium_(chromiumCommand(view, profile_), {.pipes = {{kCommands, true}, {kAnswers, false}}, .quiet = true})
 {
@@ -76,7 +78,7 @@ Browser::Browser(View view)
                                                 {"mobile", false}});
 }
 
-Browser::~Browser()
+Chromium::~Chromium()
 {
     try {
         send({{"id", nextId_++}, {"method", "Browser.close"}});
@@ -88,7 +90,7 @@ Browser::~Browser()
     std::filesystem::remove_all(profile_, ignored);
 }
 
-void Browser::send(const nlohmann::json &message)
+void Chromium::send(const nlohmann::json &message)
 {
     std::string text = message.dump();
     text.push_back('\0');
@@ -103,7 +105,7 @@ void Browser::send(const nlohmann::json &message)
     }
 }
 
-std::optional<nlohmann::json> Browser::receive(std::chrono::milliseconds timeout)
+std::optional<nlohmann::json> Chromium::receive(std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
@@ -129,7 +131,7 @@ std::optional<nlohmann::json> Browser::receive(std::chrono::milliseconds timeout
     }
 }
 
-nlohmann::json Browser::call(const std::string &method, const nlohmann::json &params, bool browserWide)
+nlohmann::json Chromium::call(const std::string &method, const nlohmann::json &params, bool browserWide)
 {
     const int id = nextId_++;
     nlohmann::json message{{"id", id}, {"method", method}, {"params", params}};
@@ -151,7 +153,7 @@ nlohmann::json Browser::call(const std::string &method, const nlohmann::json &pa
     }
 }
 
-nlohmann::json Browser::evaluate(const std::string &expression)
+nlohmann::json Chromium::evaluate(const std::string &expression)
 {
     const nlohmann::json result =
         call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}, {"awaitPromise", true}});
@@ -160,9 +162,47 @@ nlohmann::json Browser::evaluate(const std::string &expression)
     return result.at("result").value("value", nlohmann::json());
 }
 
-void Browser::open(const std::string &address, const std::string &readyWhen)
+void Chromium::navigate(const std::string &address)
 {
     call("Page.navigate", {{"url", address}});
+}
+
+void Chromium::click(double x, double y)
+{
+    call("Input.dispatchMouseEvent", {{"type", "mouseMoved"}, {"x", x}, {"y", y}});
+    for (const char *type : {"mousePressed", "mouseReleased"})
+        call("Input.dispatchMouseEvent", {{"type", type}, {"x", x}, {"y", y}, {"button", "left"}, {"clickCount", 1}});
+}
+
+void Chromium::press(Key key)
+{
+    const KeyNames k = namesOf(key);
+    nlohmann::json event{{"key", k.key},
+                         {"code", k.code},
+                         {"windowsVirtualKeyCode", k.virtualKey},
+                         {"modifiers", key == Key::Backtab ? 8 : 0}}; // Shift
+    nlohmann::json down = event;
+    down["type"] = *k.text != '\0' ? "keyDown" : "rawKeyDown";
+    if (*k.text != '\0')
+        down["text"] = k.text;
+    call("Input.dispatchKeyEvent", down);
+    event["type"] = "keyUp";
+    call("Input.dispatchKeyEvent", event);
+}
+
+std::string Chromium::picture(const Rect &box)
+{
+    return call("Page.captureScreenshot",
+                {{"format", "png"},
+                 {"clip",
+                  {{"x", box.left}, {"y", box.top}, {"width", box.width}, {"height", box.height}, {"scale", 1}}}})
+        .at("data")
+        .get<std::string>();
+}
+
+void Browser::open(const std::string &address, const std::string &readyWhen)
+{
+    navigate(address);
     const auto deadline = Clock::now() + std::chrono::seconds(20);
     while (Clock::now() < deadline) {
         try {
@@ -175,12 +215,12 @@ void Browser::open(const std::string &address, const std::string &readyWhen)
     throw std::runtime_error(address + " never came up");
 }
 
-void Browser::keep(nlohmann::json event)
+void Chromium::keep(nlohmann::json event)
 {
     events_[event.value("method", "")].push_back(std::move(event));
 }
 
-std::vector<nlohmann::json> Browser::takeEvents(const std::string &method)
+std::vector<nlohmann::json> Chromium::takeEvents(const std::string &method)
 {
     // Whatever has arrived by now.
     while (std::optional<nlohmann::json> event = receive(std::chrono::milliseconds(0)))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "learner.h"
 
 #include <nlohmann/json.hpp>
 
@@ -21,34 +22,55 @@ struct BrowserView {
     int minimumFontSize = 0;
 };
 
-// Debian's Chromium, headless, driven over its DevTools protocol on a pipe
-// (no port, no network): one page, its input given as the browser's own
-// trusted events, what it shows read back. Ended, whatever happens, when it
-// goes.
+// One page in a browser, its input given as the browser's own trusted
+// events, what it shows read back.
 class Browser {
 public:
     using View = BrowserView;
 
-    explicit Browser(View view = {});
-    ~Browser();
+    Browser() = default;
+    virtual ~Browser() = default;
     Browser(const Browser &) = delete;
     Browser &operator=(const Browser &) = delete;
+
+    // Opens an address and waits until the expression (JavaScript) holds.
+    void open(const std::string &address, const std::string &readyWhen);
+    // The value of a JavaScript expression in the page, as JSON (a promise's
+    // once it settles); std::runtime_error if it throws.
+    virtual nlohmann::json evaluate(const std::string &expression) = 0;
+    // A left click at a point of the page, in CSS pixels.
+    virtual void click(double x, double y) = 0;
+    // A key pressed and let go, to whatever has the focus.
+    virtual void press(Key key) = 0;
+    // A PNG of a box of the page, in CSS pixels, as base64.
+    virtual std::string picture(const Rect &box) = 0;
+
+private:
+    virtual void navigate(const std::string &address) = 0;
+};
+
+// Debian's Chromium, headless, driven over its DevTools protocol on a pipe
+// (no port, no network). Ended, whatever happens, when it goes.
+class Chromium final : public Browser {
+public:
+    explicit Chromium(View view = {});
+    ~Chromium() override;
 
     // One command to the page (or, with browserWide, to the browser); its
     // result, or std::runtime_error with the browser's error.
     nlohmann::json call(const std::string &method, const nlohmann::json &params = nlohmann::json::object(),
                         bool browserWide = false);
 
-    // Opens an address and waits until the expression (JavaScript) holds.
-    void open(const std::string &address, const std::string &readyWhen);
-    // The value of a JavaScript expression in the page; std::runtime_error
-    // if it throws.
-    nlohmann::json evaluate(const std::string &expression);
+    nlohmann::json evaluate(const std::string &expression) override;
+    void click(double x, double y) override;
+    void press(Key key) override;
+    std::string picture(const Rect &box) override;
 
     // Events of that name the browser has sent so far, taken away.
     std::vector<nlohmann::json> takeEvents(const std::string &method);
 
 private:
+    void navigate(const std::string &address) override;
     void send(const nlohmann::json &message);
     // The next message, if one comes in time.
     std::optional<nlohmann::json> receive(std::chrono::milliseconds timeout);

@@ -7,9 +7,12 @@
 #include <memory>
 #include <string>
 
-// The browser every web test of this program shares, made by its main, and
-// the view it was given.
+// The browser every web test of this program shares, made by its main:
+// ZORELMINA_WEB_ENGINE's, chromium (unless given), firefox or webkit.
 Browser &browser();
+// The same, for what only Chromium's DevTools protocol reads.
+Chromium &chromium();
+// The view it was given.
 BrowserView testView();
 
 // The test page's way in (zorelmina_test), in the shared browser: the

@@ -26,6 +26,23 @@ using nlohmann::json;
 EM_JS(int, zorelmina_test_bare, (), { return location.search.indexOf('board=bare') >= 0 ? 1 : 0; });
 EM_JS(void, zorelmina_test_ready, (), { window.zorelminaReady = true; });
 
+// A browser's own controls (its address bar and the like) take the focus
+// past the page's last stop and hand it back to its first; a driver's keys
+// reach only the page, so two stops at its ends do that part here.
+EM_JS(void, zorelmina_test_wrap_focus, (), {
+    function stops() {
+        return Array.prototype.filter.call(document.querySelectorAll('[data-control]'),
+                                           function(e) { return e.tabIndex >= 0 && e.offsetParent; });
+    }
+    [[document.body.firstChild, function(s) { return s[s.length - 1]; }],
+     [null, function(s) { return s[0]; }]].forEach(function(end) {
+        var stop = document.createElement('div');
+        stop.tabIndex = 0;
+        stop.addEventListener('focus', function() { end[1](stops()).focus(); });
+        document.body.insertBefore(stop, end[0]);
+    });
+});
+
 struct Page {
     // One of the two: the quiz, or the bare form.
     std::unique_ptr<Tarvel_Mondix> quiz;
@@ -111,6 +128,7 @@ int main()
         p.quiz = std::make_unique<Tarvel_Mondix>(std::make_unique<platform::WebForm>(window::describeTarvelMondix()));
         p.quiz->show();
     }
+    zorelmina_test_wrap_focus();
     zorelmina_test_ready();
     return 0;
 }
