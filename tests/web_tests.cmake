@@ -49,28 +49,27 @@ target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHR
     ZORELMINA_FIREFOX="${ZORELMINA_FIREFOX}" ZORELMINA_WEBKIT_DRIVER="${ZORELMINA_WEBKIT_DRIVER}")
 set_target_properties(web_tests PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 
-function(zorelmina_web_tests name view)
-    add_test(NAME web.${name} COMMAND web_tests ${ARGN})
+# A run of the test program (its command after the name) with settings of
+# its environment.
+function(zorelmina_web_tests name environment)
+    add_test(NAME web.${name} COMMAND ${ARGN})
     set_tests_properties(web.${name} PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
-        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_VIEW=${view}")
+        ENVIRONMENT "ZORELMINA_GAMES=4;${environment}")
 endfunction()
-zorelmina_web_tests(suites 1024x768@1)
+zorelmina_web_tests(suites "" web_tests)
 # The same screen at 50 %: the same places and colours on a finer grid of
 # device pixels. A phone: the controls in one column, where a mouse click
 # must still land (the page's own tests try every size and zoom).
-zorelmina_web_tests(50% 2048x1536@0.5 "--gtest_filter=Looks.*:Play.RightWrongAndUntickedInTurn/Mouse")
-zorelmina_web_tests(phone 360x640@2 "--gtest_filter=Play.RightWrongAndUntickedInTurn/Mouse")
+zorelmina_web_tests(50% ZORELMINA_WEB_VIEW=2048x1536@0.5 web_tests
+    "--gtest_filter=Looks.*:Play.RightWrongAndUntickedInTurn/Mouse")
+zorelmina_web_tests(phone ZORELMINA_WEB_VIEW=360x640@2 web_tests "--gtest_filter=Play.RightWrongAndUntickedInTurn/Mouse")
 
-# The shared suites in the other engines, at the first view.
-set(_shared "--gtest_filter=-RealPage.*")
+# The shared suites in the other engines, at the first view; WebKitGTK
+# draws only on an X display.
 if(_firefox_checks)
-    add_test(NAME web.firefox COMMAND web_tests ${_shared})
-    set_tests_properties(web.firefox PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
-        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_ENGINE=firefox")
+    zorelmina_web_tests(firefox ZORELMINA_WEB_ENGINE=firefox web_tests --gtest_filter=-RealPage.*)
 endif()
 if(_webkit_checks)
-    add_test(NAME web.webkit COMMAND ${ZORELMINA_XVFB_RUN} -a -s "-screen 0 1280x1024x24 -noreset"
-        $<TARGET_FILE:web_tests> ${_shared})
-    set_tests_properties(web.webkit PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
-        ENVIRONMENT "ZORELMINA_GAMES=4;ZORELMINA_WEB_ENGINE=webkit")
+    zorelmina_web_tests(webkit ZORELMINA_WEB_ENGINE=webkit ${ZORELMINA_XVFB_RUN} -a -s "-screen 0 1280x1024x24 -noreset"
+        $<TARGET_FILE:web_tests> --gtest_filter=-RealPage.*)
 endif()
