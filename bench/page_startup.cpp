@@ -1,6 +1,7 @@
 #include "page_startup.h"
 
 #include "browser.h"
+#include "webdriver.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -17,7 +21,8 @@ namespace {
 constexpr int kRounds = 31;
 constexpr int kControls = 20;
 
-// Runs in every page before its own scripts: notes when all the form's
+// Runs in every page before its own scripts (put first in each copy timed,
+// so every engine runs it alike): notes when all the form's
 // controls are in the document, and then the first paint that shows them
 // (the browser's first contentful paint if it came after, else the frame
 // after the one they were added in) as window.zorelminaPainted, in
@@ -49,7 +54,7 @@ std::string watcher()
 // same elements, styles and text, for the browser to show as it parses.
 std::string staticForm(Browser &b, const std::string &page)
 {
-    b.open(fileAddress(page), "window.zorelminaPainted !== undefined");
+    b.open(fileAddress(page), "document.querySelectorAll('[data-control]').length == " + std::to_string(kControls));
     return b.evaluate(R"js((function () {
         var copy = document.documentElement.cloneNode(true);
         copy.querySelectorAll('script, style, #zorelmina-message').forEach(function (e) { e.remove(); });
@@ -72,29 +77,45 @@ double median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-void pageStartup(benchmark::State &state, const std::string &page)
+// A copy of a page with the watcher first in its head, where the copies go.
+std::filesystem::path watched(const std::string &html, const std::string &name)
+{
+    std::string copy = html;
+    copy.insert(copy.find("<head>") + 6, "<script>" + watcher() + "</script>");
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("zorelmina-" + name + "-" + std::to_string(getpid()) + ".html");
+    std::ofstream(path, std::ios::binary) << copy;
+    return path;
+}
+
+struct Engine {
+    std::string name;
+    std::function<std::unique_ptr<Browser>()> start;
+};
+
+void pageStartup(benchmark::State &state, const std::string &page, const Engine &engine)
 {
     for (auto _ : state) {
         try {
-            Browser b;
-            b.call("Page.addScriptToEvaluateOnNewDocument", {{"source", watcher()}});
-            const std::filesystem::path copy =
-                std::filesystem::temp_directory_path() / ("zorelmina-static-form-" + std::to_string(getpid()) + ".html");
-            std::ofstream(copy, std::ios::binary) << staticForm(b, page);
-            const std::vector<std::string> addresses{fileAddress(page), fileAddress(copy.string())};
-            std::vector<std::vector<double>> times(addresses.size());
+            const std::unique_ptr<Browser> b = engine.start();
+            std::ostringstream html;
+            html << std::ifstream(page, std::ios::binary).rdbuf();
+            const std::vector<std::filesystem::path> copies{watched(html.str(), "page"),
+                                                            watched(staticForm(*b, page), "static-form")};
+            std::vector<std::vector<double>> times(copies.size());
             std::vector<double> ratios;
             for (int round = 0; round < kRounds; ++round) {
-                std::vector<double> got(addresses.size());
-                for (std::size_t k = 0; k < addresses.size(); ++k) {
-                    const std::size_t i = (static_cast<std::size_t>(round) + k) % addresses.size();
-                    b.open(addresses[i], "window.zorelminaPainted !== undefined");
-                    got[i] = b.evaluate("window.zorelminaPainted").get<double>();
+                std::vector<double> got(copies.size());
+                for (std::size_t k = 0; k < copies.size(); ++k) {
+                    const std::size_t i = (static_cast<std::size_t>(round) + k) % copies.size();
+                    b->open(fileAddress(copies[i].string()), "window.zorelminaPainted !== undefined");
+                    got[i] = b->evaluate("window.zorelminaPainted").get<double>();
                     times[i].push_back(got[i]);
                 }
                 ratios.push_back(got[0] / got[1]);
             }
-            std::filesystem::remove(copy);
+            for (const auto &copy : copies)
+                std::filesystem::remove(copy);
             state.SetIterationTime(median(times[0]) / 1e3);
             state.counters["quiz_ms"] = median(times[0]);
             state.counters["static_ms"] = median(times[1]);
@@ -111,8 +132,22 @@ void pageStartup(benchmark::State &state, const std::string &page)
 
 void registerPageStartup(const std::string &page)
 {
-    benchmark::RegisterBenchmark("Startup/Web", [page](benchmark::State &state) { pageStartup(state, page); })
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
+    const std::vector<Engine> engines{
+        {"chromium", [] { return std::make_unique<Chromium>(); }},
+        // As on a cheap school laptop.
+        {"chromium-cpu6x",
+         [] {
+             auto b = std::make_unique<Chromium>();
+             b->call("Emulation.setCPUThrottlingRate", {{"rate", 6}});
+             return b;
+         }},
+        {"firefox", [] { return std::make_unique<WebDriver>(WebDriver::Engine::Firefox, BrowserView{}); }},
+        {"webkit", [] { return std::make_unique<WebDriver>(WebDriver::Engine::WebKit, BrowserView{}); }},
+    };
+    for (const Engine &engine : engines)
+        benchmark::RegisterBenchmark(("Startup/Web/" + engine.name).c_str(),
+                                     [page, engine](benchmark::State &state) { pageStartup(state, page, engine); })
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
 }
