@@ -82,7 +82,7 @@ std::filesystem::path watched(const std::string &html, const std::string &name)
 {
     std::string copy = html;
     copy.insert(copy.find("<head>") + 6, "<script>" + watcher() + "</script>");
-    const std::filesystem::path path =
+    std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("zorelmina-" + name + "-" + std::to_string(getpid()) + ".html");
     std::ofstream(path, std::ios::binary) << copy;
     return path;

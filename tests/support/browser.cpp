@@ -2,6 +2,8 @@
 
 #include "window_learner_base.h"
 
+#include <glib.h>
+#include <png.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -190,14 +193,14 @@ void Chromium::press(Key key)
     call("Input.dispatchKeyEvent", event);
 }
 
-std::string Chromium::picture(const Rect &box)
+Snapshot Chromium::picture(const Rect &box)
 {
-    return call("Page.captureScreenshot",
-                {{"format", "png"},
-                 {"clip",
-                  {{"x", box.left}, {"y", box.top}, {"width", box.width}, {"height", box.height}, {"scale", 1}}}})
-        .at("data")
-        .get<std::string>();
+    return snapshotOfPng(
+        call("Page.captureScreenshot",
+             {{"format", "png"},
+              {"clip", {{"x", box.left}, {"y", box.top}, {"width", box.width}, {"height", box.height}, {"scale", 1}}}})
+            .at("data"),
+        box.width);
 }
 
 void Browser::open(const std::string &address, const std::string &readyWhen)
@@ -237,4 +240,24 @@ std::string webPages()
 std::string fileAddress(const std::string &path)
 {
     return "file://" + std::filesystem::absolute(path).string();
+}
+
+Snapshot snapshotOfPng(const std::string &base64, int cssWidth)
+{
+    gsize size = 0;
+    const std::unique_ptr<guchar, decltype(&g_free)> png(g_base64_decode(base64.c_str(), &size), g_free);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, png.get(), size) == 0)
+        throw std::runtime_error("the browser's picture is no PNG");
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0)
+        throw std::runtime_error("the browser's picture cannot be read");
+    Snapshot s{static_cast<int>(image.width), static_cast<int>(image.height),
+               static_cast<double>(image.width) / cssWidth, {}};
+    s.pixels.reserve(rgb.size() / 3);
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        s.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
+    return s;
 }

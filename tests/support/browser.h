@@ -42,8 +42,9 @@ public:
     virtual void click(double x, double y) = 0;
     // A key pressed and let go, to whatever has the focus.
     virtual void press(Key key) = 0;
-    // A PNG of a box of the page, in CSS pixels, as base64.
-    virtual std::string picture(const Rect &box) = 0;
+    // The page's look inside a box of it, in CSS pixels, from the browser's
+    // own picture.
+    virtual Snapshot picture(const Rect &box) = 0;
 
 private:
     virtual void navigate(const std::string &address) = 0;
@@ -55,6 +56,8 @@ class Chromium final : public Browser {
 public:
     explicit Chromium(View view = {});
     ~Chromium() override;
+    Chromium(const Chromium &) = delete;
+    Chromium &operator=(const Chromium &) = delete;
 
     // One command to the page (or, with browserWide, to the browser); its
     // result, or std::runtime_error with the browser's error.
@@ -64,7 +67,7 @@ public:
     nlohmann::json evaluate(const std::string &expression) override;
     void click(double x, double y) override;
     void press(Key key) override;
-    std::string picture(const Rect &box) override;
+    Snapshot picture(const Rect &box) override;
 
     // Events of that name the browser has sent so far, taken away.
     std::vector<nlohmann::json> takeEvents(const std::string &method);
@@ -91,3 +94,5 @@ private:
 std::string webPages();
 // A file's address.
 std::string fileAddress(const std::string &path);
+// A browser's picture (a PNG, as base64) of a box so many CSS pixels wide.
+Snapshot snapshotOfPng(const std::string &base64, int cssWidth);

@@ -3,9 +3,6 @@
 #include "window_learner_base.h"
 #include "window/tarvel_mondix_description.h"
 
-#include <glib.h>
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -32,29 +29,6 @@ Rect placeOn(const std::string &element, const std::string &origin = "null")
         + element + ", " + origin + ")");
     const auto at = [&](int i) { return static_cast<int>(std::lround(r.at(i).get<double>())); };
     return {at(0), at(1), at(2), at(3)};
-}
-
-// The page's look inside a box of the page, in CSS pixels, from the
-// browser's own picture of it.
-Snapshot pictureOf(const Rect &box)
-{
-    gsize size = 0;
-    const std::unique_ptr<guchar, decltype(&g_free)> png(
-        g_base64_decode(browser().picture(box).c_str(), &size), g_free);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, png.get(), size) == 0)
-        throw std::runtime_error("the browser's picture is no PNG");
-    image.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0)
-        throw std::runtime_error("the browser's picture cannot be read");
-    Snapshot s{static_cast<int>(image.width), static_cast<int>(image.height),
-               static_cast<double>(image.width) / box.width, {}};
-    s.pixels.reserve(rgb.size() / 3);
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-        s.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
-    return s;
 }
 
 // What a page reads of the quiz, through the page: the controls from the
@@ -100,7 +74,7 @@ public:
     }
     [[nodiscard]] Rect placeOf(ControlId control) const override { return placeOn(boxOf(control), kWindow); }
     [[nodiscard]] double pixelsPerTwip() const override { return pixelsPerTwip_; }
-    [[nodiscard]] Snapshot snapshot() const override { return pictureOf(placeOn(kWindow)); }
+    [[nodiscard]] Snapshot snapshot() const override { return browser().picture(placeOn(kWindow)); }
 
 private:
     double pixelsPerTwip_ = 0;

@@ -1,7 +1,6 @@
 #include "webdriver.h"
 
 #include <libsoup/soup.h>
-#include <png.h>
 
 #include <filesystem>
 #include <fstream>
@@ -63,32 +62,6 @@ std::string keyValue(Key key)
         return "\xEE\x80\x8C";
     }
     return {};
-}
-
-// The box of a PNG, as another PNG.
-std::string cropped(const std::string &png, const Rect &box)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, png.data(), png.size()) == 0)
-        throw std::runtime_error("the browser's picture is no PNG");
-    image.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
-    const auto stride = static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), stride, nullptr) == 0
-        || box.left < 0 || box.top < 0 || box.left + box.width > static_cast<int>(image.width)
-        || box.top + box.height > static_cast<int>(image.height))
-        throw std::runtime_error("the box is not all in the browser's picture");
-    image.width = box.width;
-    image.height = box.height;
-    png_alloc_size_t size = 0;
-    const unsigned char *from = rgb.data() + box.top * stride + box.left * 3;
-    png_image_write_get_memory_size(image, size, 0, from, stride, nullptr);
-    std::string out(size, '\0');
-    if (png_image_write_to_memory(&image, out.data(), &size, 0, from, stride, nullptr) == 0)
-        throw std::runtime_error("cannot cut the box out of the browser's picture");
-    out.resize(size);
-    return out;
 }
 
 } // namespace
@@ -307,21 +280,26 @@ void WebDriver::press(Key key)
     perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", keys}}});
 }
 
-std::string WebDriver::picture(const Rect &box)
+Snapshot WebDriver::picture(const Rect &box)
 {
     if (engine_ == Engine::Firefox)
-        return command("browsingContext.captureScreenshot",
-                       {{"context", context_},
-                        {"clip",
-                         {{"type", "box"}, {"x", box.left}, {"y", box.top}, {"width", box.width},
-                          {"height", box.height}}}})
-            .at("data");
-    // Classic WebDriver pictures only the whole view.
-    gsize size = 0;
-    const std::unique_ptr<guchar, decltype(&g_free)> png(
-        g_base64_decode(classic("GET", "/screenshot").get<std::string>().c_str(), &size), g_free);
-    const std::string part = cropped(std::string(reinterpret_cast<const char *>(png.get()), size), box);
-    const std::unique_ptr<gchar, decltype(&g_free)> text(
-        g_base64_encode(reinterpret_cast<const guchar *>(part.data()), part.size()), g_free);
-    return text.get();
+        return snapshotOfPng(command("browsingContext.captureScreenshot",
+                                     {{"context", context_},
+                                      {"clip",
+                                       {{"type", "box"}, {"x", box.left}, {"y", box.top}, {"width", box.width},
+                                        {"height", box.height}}}})
+                                 .at("data"),
+                             box.width);
+    // Classic WebDriver pictures only the whole view, here at one device
+    // pixel a CSS pixel.
+    const nlohmann::json view = evaluate("innerWidth");
+    const Snapshot whole = snapshotOfPng(classic("GET", "/screenshot").get<std::string>(), view.get<int>());
+    if (box.left < 0 || box.top < 0 || box.left + box.width > whole.width || box.top + box.height > whole.height)
+        throw std::runtime_error("the box is not all in the browser's picture");
+    Snapshot part{box.width, box.height, whole.scale, {}};
+    for (int y = box.top; y < box.top + box.height; ++y) {
+        const auto row = whole.pixels.begin() + (static_cast<std::ptrdiff_t>(y) * whole.width) + box.left;
+        part.pixels.insert(part.pixels.end(), row, row + box.width);
+    }
+    return part;
 }

@@ -14,11 +14,13 @@ public:
 
     WebDriver(Engine engine, View view);
     ~WebDriver() override;
+    WebDriver(const WebDriver &) = delete;
+    WebDriver &operator=(const WebDriver &) = delete;
 
     nlohmann::json evaluate(const std::string &expression) override;
     void click(double x, double y) override;
     void press(Key key) override;
-    std::string picture(const Rect &box) override;
+    Snapshot picture(const Rect &box) override;
 
 private:
     struct Connection;
