@@ -1,5 +1,7 @@
 #include "webdriver.h"
 
+#include "window_learner_base.h"
+
 #include <libsoup/soup.h>
 
 #include <filesystem>
@@ -43,26 +45,6 @@ std::string newProfile()
     return folder;
 }
 
-// WebDriver's key values: U+E004 Tab, U+E008 Shift and the like.
-std::string keyValue(Key key)
-{
-    switch (key) {
-    case Key::Tab:
-    case Key::Backtab:
-        return "\xEE\x80\x84";
-    case Key::Up:
-        return "\xEE\x80\x93";
-    case Key::Down:
-        return "\xEE\x80\x95";
-    case Key::Space:
-        return "\xEE\x80\x8D";
-    case Key::Enter:
-        return "\xEE\x80\x86";
-    case Key::Escape:
-        return "\xEE\x80\x8C";
-    }
-    return {};
-}
 
 } // namespace
 
@@ -273,8 +255,8 @@ void WebDriver::press(Key key)
     nlohmann::json keys = nlohmann::json::array();
     if (key == Key::Backtab)
         keys.push_back({{"type", "keyDown"}, {"value", shift}});
-    keys.push_back({{"type", "keyDown"}, {"value", keyValue(key)}});
-    keys.push_back({{"type", "keyUp"}, {"value", keyValue(key)}});
+    keys.push_back({{"type", "keyDown"}, {"value", namesOf(key).webDriver}});
+    keys.push_back({{"type", "keyUp"}, {"value", namesOf(key).webDriver}});
     if (key == Key::Backtab)
         keys.push_back({{"type", "keyUp"}, {"value", shift}});
     perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", keys}}});

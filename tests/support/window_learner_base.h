@@ -127,12 +127,13 @@ Snapshot snapshotOf(int width, int height, double scale, Pixel pixel)
 
 // A key as the browser's key events give it (key, code and the text it
 // types), with the Windows virtual-key code they carry, which Windows's own
-// input takes too.
+// input takes too, and WebDriver's value for it (U+E004 Tab and the like).
 struct KeyNames {
     const char *key;
     const char *code;
     int virtualKey;
     const char *text;
+    const char *webDriver;
 };
 
 inline KeyNames namesOf(Key key)
@@ -140,17 +141,17 @@ inline KeyNames namesOf(Key key)
     switch (key) {
     case Key::Tab:
     case Key::Backtab:
-        return {"Tab", "Tab", 9, ""};
+        return {"Tab", "Tab", 9, "", "\xEE\x80\x84"};
     case Key::Up:
-        return {"ArrowUp", "ArrowUp", 38, ""};
+        return {"ArrowUp", "ArrowUp", 38, "", "\xEE\x80\x93"};
     case Key::Down:
-        return {"ArrowDown", "ArrowDown", 40, ""};
+        return {"ArrowDown", "ArrowDown", 40, "", "\xEE\x80\x95"};
     case Key::Space:
-        return {" ", "Space", 32, " "};
+        return {" ", "Space", 32, " ", "\xEE\x80\x8D"};
     case Key::Enter:
-        return {"Enter", "Enter", 13, "\r"};
+        return {"Enter", "Enter", 13, "\r", "\xEE\x80\x86"};
     case Key::Escape:
-        return {"Escape", "Escape", 27, ""};
+        return {"Escape", "Escape", 27, "", "\xEE\x80\x8C"};
     }
-    return {"", "", 0, ""};
+    return {"", "", 0, "", ""};
 }
