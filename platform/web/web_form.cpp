@@ -66,12 +66,13 @@ html, body { margin: 0; height: 100%; }
 .zorelmina-window.flow .frame-line { display: none; }
 .zorelmina-window.flow legend { padding: 0 4px; white-space: pre-wrap; }
 .zorelmina-window.flow label { min-height: 32px; white-space: pre-wrap; overflow-wrap: anywhere; }
+.zorelmina-window.flow input { width: 1.25em; height: 1.25em; }
 .zorelmina-window.flow button { align-self: flex-start; min-height: 40px; padding: 4px 24px; }
 .zorelmina-window.flow h1 { padding: 4px; white-space: pre-wrap; }
 .zorelmina-window.flow textarea { overflow-y: auto; }
 @media print {
     body { background: none; }
-    .zorelmina-window { left: 0 !important; top: 0 !important; overflow: visible; }
+    .zorelmina-window { left: 0 !important; top: 0 !important; overflow: visible; background: none !important; }
     .zorelmina-window textarea { display: none; }
     .zorelmina-window .print-text { display: block; position: absolute; padding: 1px 2px; border: 2px inset;
         white-space: pre-wrap; }

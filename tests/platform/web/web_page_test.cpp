@@ -149,6 +149,10 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
     EXPECT_EQ(b.evaluate("document.documentElement.lang"), "bg");
     EXPECT_EQ(shown(), asShown(std::string{quiz::texts().taskText}));
     EXPECT_EQ(b.evaluate("document.activeElement.id"), "Text1(0)") << "the focus starts in the result box";
+    EXPECT_EQ(b.evaluate("Array.prototype.filter.call(document.querySelectorAll('[tabindex]'),"
+                         " function (e) { return e.tabIndex > 0; }).length"),
+              0)
+        << "no control goes ahead of a host page's own";
 
     click({window::kEventButtons, 5});
     click({window::kDateBoxes, 5});
