@@ -57,6 +57,20 @@ packages=(
   webkit2gtk-driver
   libsoup-3.0-dev
 )
+# npm, for a learning platform's runtime the page's tests play under (see
+# the end); a Node.js from elsewhere that brings its own npm will do.
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
+
+# A learning platform's SCORM runtime for the page's tests (scorm-again,
+# its version and checksum in the lock file beside it), from the npm
+# registry once; npm ci takes nothing else and runs none of its scripts.
+install_platform_runtime() {
+  local folder
+  folder="$(dirname "$0")/../tests/platform/web/platform-runtime"
+  [ -f "$folder/node_modules/scorm-again/dist/scorm12.js" ] && return 0
+  echo "install-deps: installing the SCORM runtime the page's tests use (npm ci)"
+  (cd "$folder" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+}
 
 # One query for all of them: what is installed, by name.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null \
@@ -65,7 +79,10 @@ missing=()
 for p in "${packages[@]}"; do
   grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  install_platform_runtime
+  exit 0
+fi
 
 if ! command -v apt-get >/dev/null 2>&1; then
   echo "install-deps: apt-get not found; install these by hand: ${missing[*]}" >&2
@@ -85,3 +102,4 @@ echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -q
 "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_platform_runtime

@@ -3,6 +3,8 @@
 #include "window_learner_base.h"
 #include "window/tarvel_mondix_description.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -147,4 +149,19 @@ nlohmann::json askPage(const std::string &operation, ControlId control, int numb
 std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput)
 {
     return std::make_unique<WebLearner>(std::move(chooseInput));
+}
+
+LocalServer::LocalServer(const std::string &folder)
+    : server_({"python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", folder},
+              {.pipes = {{1, false}}, .quiet = true})
+{
+    // "Serving HTTP on 127.0.0.1 port N (http://127.0.0.1:N/) ..."
+    std::string said;
+    char c = 0;
+    while (said.find(") ...") == std::string::npos && read(server_.pipe(1), &c, 1) == 1)
+        said += c;
+    const std::size_t port = said.find("port ");
+    if (port == std::string::npos)
+        throw std::runtime_error("the web server said: " + said);
+    address_ = "http://127.0.0.1:" + std::to_string(std::stoi(said.substr(port + 5))) + "/";
 }

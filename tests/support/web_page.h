@@ -37,3 +37,16 @@ std::string inputOf(platform::ControlId control);
 // through the browser's own stops outside the page, as in any browser; the
 // learner goes on past them). Asks chooseInput before every action.
 std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput);
+
+// A static web server of Python's own for a folder, on this machine only,
+// for as long as it lives.
+class LocalServer {
+public:
+    explicit LocalServer(const std::string &folder);
+    // http://127.0.0.1:port/
+    [[nodiscard]] const std::string &address() const { return address_; }
+
+private:
+    ChildProcess server_;
+    std::string address_;
+};

@@ -12,13 +12,10 @@
 
 #include <glib.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -286,33 +283,11 @@ TEST_F(RealPage, OpensInAFrameOfAnotherPage)
 
 TEST_F(RealPage, OpensFromAWebServer)
 {
-    // A static server of Python's own, on this machine only.
-    std::array<int, 2> out{};
-    ASSERT_EQ(pipe(out.data()), 0);
-    const pid_t server = fork();
-    if (server == 0) {
-        dup2(out[1], STDERR_FILENO);
-        dup2(out[1], STDOUT_FILENO);
-        const std::string folder = webPages() + "/app";
-        execlp("python3", "python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory",
-               folder.c_str(), nullptr);
-        _exit(127);
-    }
-    close(out[1]);
-    std::string said;
-    char c = 0;
-    while (said.find(") ...") == std::string::npos && read(out[0], &c, 1) == 1)
-        said += c;
-    const std::size_t port = said.find("port ");
-    ASSERT_NE(port, std::string::npos) << said;
-    const std::string address = "http://127.0.0.1:" + std::to_string(std::stoi(said.substr(port + 5))) + "/zorelmina.html";
-    open(address);
+    const LocalServer server(webPages() + "/app");
+    open(server.address() + "zorelmina.html");
     click({window::kEventButtons, 8});
     click({window::kDateBoxes, 8});
     EXPECT_EQ(shown(), asShown(rightVerdict(8)));
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
-    close(out[0]);
 }
 
 TEST_F(RealPage, TitleIsTheWindowsWithBothBlanks)
