@@ -83,14 +83,22 @@ bind /dev /dev --rbind
 bind devpts /dev/pts -t devpts -o newinstance,ptmxmode=0666
 bind tmpfs /dev/shm -t tmpfs
 bind tmpfs /tmp -t tmpfs
+# The machine's own network settings: its name servers, and the
+# certificate authorities it trusts (where its traffic passes a proxy of its
+# own, npm's TLS needs them as the machine's own npm has them).
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+trust=()
+if [ -f /etc/ssl/certs/ca-certificates.crt ]; then
+  cp /etc/ssl/certs/ca-certificates.crt "$root/etc/machine-ca-certificates.crt"
+  trust=(NODE_EXTRA_CA_CERTS=/etc/machine-ca-certificates.crt)
+fi
 
 # What is committed, as a clone would have it.
 mkdir -p "$root/src/zorelmina"
 git -C "$source" archive --format=tar HEAD | tar -C "$root/src/zorelmina" -xf -
 
 in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root "${locale[@]}" TERM=dumb \
+  chroot "$root" /usr/bin/env -i HOME=/root "${locale[@]}" "${trust[@]}" TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 echo "fresh-root-check: $release: apt-get install make"
