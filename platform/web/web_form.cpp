@@ -10,11 +10,11 @@
 #include <array>
 #include <cmath>
 #include <exception>
-#include <map>
 #include <limits>
+#include <map>
 #include <set>
-#include <tuple>
 #include <stdexcept>
+#include <tuple>
 
 namespace platform {
 
