@@ -22,6 +22,7 @@ namespace {
 
 // A CSS pixel is a 96th of an inch, whatever the zoom.
 constexpr double kCssDpi = 96.0;
+constexpr double kPixelsPerTwip = naturalPixelsPerTwip(kCssDpi);
 // A line of text, for its font's size.
 constexpr double kLineHeight = 1.15;
 
@@ -183,6 +184,9 @@ void WebForm::create(const ControlDescription &c, int place)
         web::setText(legend, c.caption);
         if (c.background)
             web::setStyle(legend, "background", cssColour(*c.background));
+        // Through the middle of the caption.
+        web::setStyle(line, "top",
+                      pixels(std::round(pixelsForPoints(description_.font.pointSize, kCssDpi) * kLineHeight / 2)));
         control.input = line;
         break;
     }
@@ -317,6 +321,11 @@ std::string WebForm::font(double points) const
     return css;
 }
 
+double WebForm::pixelsPerTwip()
+{
+    return kPixelsPerTwip;
+}
+
 void WebForm::updateWindowClass()
 {
     std::string names = "zorelmina-window";
@@ -333,50 +342,44 @@ void WebForm::updateWindowClass()
 void WebForm::layOut()
 {
     const Size room = web::viewport();
-    pixelsPerTwip_ = naturalPixelsPerTwip(kCssDpi);
-    const auto px = [&](Twips t) { return pixels(std::round(t * pixelsPerTwip_)); };
-    const Size size{static_cast<int>(std::round(description_.clientWidth * pixelsPerTwip_)),
-                    static_cast<int>(std::round(description_.clientHeight * pixelsPerTwip_))};
-    const Point at = centredIn({0, 0, room.width, room.height}, size);
-    const std::array<std::pair<const char *, std::string>, 4> window{
-        {{"left", pixels(at.x)}, {"top", pixels(at.y)}, {"width", pixels(size.width)}, {"height", pixels(size.height)}}};
-    flowing_ = false;
-    updateWindowClass();
-    for (const auto &[property, value] : window)
-        web::setStyle(window_, property, value);
-    for (const auto &[key, c] : controls_) {
-        const ControlDescription &d = c.description;
-        for (const web::Element e : {c.box, c.printed}) {
-            if (e == web::kNoElement)
-                continue;
-            web::setStyle(e, "left", px(d.left));
-            web::setStyle(e, "top", px(d.top));
-            web::setStyle(e, "width", px(d.width));
-            web::setStyle(e, "height", e == c.printed ? std::string{} : px(d.height));
+    const auto px = [](Twips t) { return pixels(std::round(t * kPixelsPerTwip)); };
+    const Size size{static_cast<int>(std::round(description_.clientWidth * kPixelsPerTwip)),
+                    static_cast<int>(std::round(description_.clientHeight * kPixelsPerTwip))};
+    const bool roomEnough = size.width <= room.width && size.height <= room.height;
+    if (roomEnough) {
+        const Point at = centredIn({0, 0, room.width, room.height}, size);
+        flowing_ = false;
+        updateWindowClass();
+        web::setStyle(window_, "left", pixels(at.x));
+        web::setStyle(window_, "top", pixels(at.y));
+        web::setStyle(window_, "width", pixels(size.width));
+        web::setStyle(window_, "height", pixels(size.height));
+        for (const auto &[key, c] : controls_) {
+            const ControlDescription &d = c.description;
+            for (const web::Element e : {c.box, c.printed}) {
+                if (e == web::kNoElement)
+                    continue;
+                web::setStyle(e, "left", px(d.left));
+                web::setStyle(e, "top", px(d.top));
+                web::setStyle(e, "width", px(d.width));
+                web::setStyle(e, "height", e == c.printed ? std::string{} : px(d.height));
+            }
         }
+        if (!web::textClipped(window_))
+            return;
     }
-    // A frame's line runs through the middle of its caption.
-    const double line = std::round(pixelsForPoints(description_.font.pointSize, kCssDpi) * kLineHeight / 2);
-    for (const auto &[key, c] : controls_)
-        if (c.description.kind == ControlKind::Frame)
-            web::setStyle(c.input, "top", pixels(line));
-
-    if (size.width <= room.width && size.height <= room.height && !web::textClipped(window_))
-        return;
     flowing_ = true;
     updateWindowClass();
-    for (const auto &[property, value] : window)
+    for (const char *property : {"left", "top", "width", "height"}) {
         web::setStyle(window_, property, "");
-    for (const auto &[key, c] : controls_) {
-        for (const web::Element e : {c.box, c.printed}) {
-            if (e == web::kNoElement)
-                continue;
-            for (const char *property : {"left", "top", "width", "height"})
-                web::setStyle(e, property, "");
-        }
+        for (const auto &[key, c] : controls_)
+            for (const web::Element e : {c.box, c.printed})
+                if (e != web::kNoElement)
+                    web::setStyle(e, property, "");
+    }
+    for (const auto &[key, c] : controls_)
         if (c.description.kind == ControlKind::TextBox)
             web::fitHeightToText(c.box);
-    }
 }
 
 void WebForm::onEvent(int control, web::Event event)

@@ -30,7 +30,8 @@ public:
     WebForm(const WebForm &) = delete;
     WebForm &operator=(const WebForm &) = delete;
 
-    [[nodiscard]] double pixelsPerTwip() const { return pixelsPerTwip_; }
+    // At every size: where the window does not fit, it is not made smaller.
+    [[nodiscard]] static double pixelsPerTwip();
 
     void setClickHandler(ClickHandler handler) override { clicked_ = std::move(handler); }
     [[nodiscard]] bool isSelected(ControlId option) const override;
@@ -82,7 +83,6 @@ private:
     bool announceToggle_ = false;
     bool shown_ = false;
     bool flowing_ = false;
-    double pixelsPerTwip_ = 1.0 / kTwipsPerPixel;
     ClickHandler clicked_;
 };
 

@@ -29,9 +29,7 @@ constexpr int kAnswers = 4;
 
 std::string newProfile(const BrowserView &view)
 {
-    std::string folder = "/tmp/zorelmina-chromium-XXXXXX";
-    if (mkdtemp(folder.data()) == nullptr)
-        throw std::runtime_error("cannot make a profile folder");
+    std::string folder = newProfileFolder("chromium");
     if (view.minimumFontSize > 0) {
         std::filesystem::create_directory(folder + "/Default");
         std::ofstream(folder + "/Default/Preferences")
@@ -75,10 +73,13 @@ Chromium::Chromium(View view)
     // A headless page has no window to have the focus; it behaves as one
     // that has.
     call("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
-    call("Emulation.setDeviceMetricsOverride", {{"width", view.width},
-                                                {"height", view.height},
-                                                {"deviceScaleFactor", view.scale},
-                                                {"mobile", false}});
+    setView(view);
+}
+
+void Chromium::setView(const View &view)
+{
+    call("Emulation.setDeviceMetricsOverride",
+         {{"width", view.width}, {"height", view.height}, {"deviceScaleFactor", view.scale}, {"mobile", false}});
 }
 
 Chromium::~Chromium()
@@ -206,16 +207,22 @@ Snapshot Chromium::picture(const Rect &box)
 void Browser::open(const std::string &address, const std::string &readyWhen)
 {
     navigate(address);
+    if (!waitUntil(readyWhen))
+        throw std::runtime_error(address + " never came up");
+}
+
+bool Browser::waitUntil(const std::string &readyWhen)
+{
     const auto deadline = Clock::now() + std::chrono::seconds(20);
     while (Clock::now() < deadline) {
         try {
             if (evaluate("document.readyState === 'complete' && !!(" + readyWhen + ")") == true)
-                return;
+                return true;
         } catch (const std::runtime_error &) { // NOLINT(bugprone-empty-catch): still on its way
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    throw std::runtime_error(address + " never came up");
+    return false;
 }
 
 void Chromium::keep(nlohmann::json event)
@@ -235,6 +242,14 @@ std::string webPages()
 {
     const char *pages = std::getenv("ZORELMINA_WEB_PAGES"); // NOLINT(concurrency-mt-unsafe): read before any thread
     return pages == nullptr ? std::string{} : std::string{pages};
+}
+
+std::string newProfileFolder(const std::string &browser)
+{
+    std::string folder = "/tmp/zorelmina-" + browser + "-XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr)
+        throw std::runtime_error("cannot make a profile folder");
+    return folder;
 }
 
 std::string fileAddress(const std::string &path)

@@ -35,6 +35,9 @@ public:
 
     // Opens an address and waits until the expression (JavaScript) holds.
     void open(const std::string &address, const std::string &readyWhen);
+    // Whether the page, loaded whole, came to hold the expression within
+    // 20 seconds (as after a move through the history).
+    bool waitUntil(const std::string &readyWhen);
     // The value of a JavaScript expression in the page, as JSON (a promise's
     // once it settles); std::runtime_error if it throws.
     virtual nlohmann::json evaluate(const std::string &expression) = 0;
@@ -56,6 +59,8 @@ class Chromium final : public Browser {
 public:
     explicit Chromium(View view = {});
     ~Chromium() override;
+    // The page's size and zoom from now on (its minimum font size stays).
+    void setView(const View &view);
     Chromium(const Chromium &) = delete;
     Chromium &operator=(const Chromium &) = delete;
 
@@ -94,5 +99,7 @@ private:
 std::string webPages();
 // A file's address.
 std::string fileAddress(const std::string &path);
+// A new empty folder for a browser's profile, named after the browser.
+std::string newProfileFolder(const std::string &browser);
 // A browser's picture (a PNG, as base64) of a box so many CSS pixels wide.
 Snapshot snapshotOfPng(const std::string &base64, int cssWidth);

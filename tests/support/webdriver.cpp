@@ -37,13 +37,6 @@ int freePort()
     return port;
 }
 
-std::string newProfile()
-{
-    std::string folder = "/tmp/zorelmina-webdriver-XXXXXX";
-    if (mkdtemp(folder.data()) == nullptr)
-        throw std::runtime_error("cannot make a profile folder");
-    return folder;
-}
 
 
 } // namespace
@@ -63,7 +56,7 @@ WebDriver::WebDriver(Engine engine, View view) : engine_(engine), connection_(st
     // Only this machine is asked, never through a proxy.
     soup_session_set_proxy_resolver(connection_->session.get(), nullptr);
     if (engine == Engine::Firefox) {
-        profile_ = newProfile();
+        profile_ = newProfileFolder("firefox");
         // Opened on a blank page it leaves its focus in its own address bar,
         // where no page has it: Space and Enter on a focused control would
         // activate nothing. On any other page it gives the page the focus.

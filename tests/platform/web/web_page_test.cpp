@@ -68,6 +68,15 @@ private:
     std::filesystem::path path_;
 };
 
+// The page's text as a learner sees it in a text area: one line break for
+// each CR LF.
+std::string asShown(std::string text)
+{
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.replace(at, 2, "\n");
+    return text;
+}
+
 std::string underPolicy(const std::string &policy);
 
 class RealPage : public ::testing::Test {
@@ -90,6 +99,13 @@ protected:
     }
 
     std::string shown() { return b.evaluate("document.getElementById('Text1(0)').value").get<std::string>(); }
+    // A right pair, clicked, and its verdict shown.
+    void expectRightPair(quiz::PairIndex pair)
+    {
+        click({window::kEventButtons, pair});
+        click({window::kDateBoxes, pair});
+        EXPECT_EQ(shown(), asShown(rightVerdict(pair)));
+    }
     std::string spoken() { return b.evaluate("document.querySelector('[role=status]').textContent").get<std::string>(); }
 
     // Every node of the accessibility tree, as role and name, once the
@@ -129,14 +145,6 @@ protected:
     Chromium &b = chromium();
 };
 
-// The page's text as a learner sees it in a text area: one line break for
-// each CR LF.
-std::string asShown(std::string text)
-{
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-        text.replace(at, 2, "\n");
-    return text;
-}
 
 } // namespace
 
@@ -151,9 +159,7 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
               0)
         << "no control goes ahead of a host page's own";
 
-    click({window::kEventButtons, 5});
-    click({window::kDateBoxes, 5});
-    EXPECT_EQ(shown(), asShown(rightVerdict(5)));
+    expectRightPair(5);
     EXPECT_TRUE(spoken().starts_with("Правилно! Кристална нощ - 9 - 10 XI.1938")) << spoken();
     EXPECT_EQ(b.evaluate("document.activeElement.closest('[data-control]').getAttribute('data-control')"), "Check1(5)")
         << "the verdict is spoken without the focus moving";
@@ -245,9 +251,7 @@ TEST_F(RealPage, RunsUnderAStrictContentPolicy)
     b.call("Log.enable");
     b.takeEvents("Log.entryAdded");
     open(file.address());
-    click({window::kEventButtons, 1});
-    click({window::kDateBoxes, 1});
-    EXPECT_EQ(shown(), asShown(rightVerdict(1)));
+    expectRightPair(1);
     for (const auto &e : b.takeEvents("Log.entryAdded")) {
         const std::string text = e.at("params").at("entry").value("text", "");
         EXPECT_EQ(text.find("Content Security Policy"), std::string::npos) << text;
@@ -285,9 +289,7 @@ TEST_F(RealPage, OpensFromAWebServer)
 {
     const LocalServer server(webPages() + "/app");
     open(server.address() + "zorelmina.html");
-    click({window::kEventButtons, 8});
-    click({window::kDateBoxes, 8});
-    EXPECT_EQ(shown(), asShown(rightVerdict(8)));
+    expectRightPair(8);
 }
 
 TEST_F(RealPage, TitleIsTheWindowsWithBothBlanks)
@@ -385,8 +387,7 @@ void expectReadable(const nlohmann::json &layout, const std::string &where)
 TEST_F(RealPage, ReadableOnEveryScreenAndZoom)
 {
     const auto view = [&](int width, int height, double scale) {
-        b.call("Emulation.setDeviceMetricsOverride",
-               {{"width", width}, {"height", height}, {"deviceScaleFactor", scale}, {"mobile", false}});
+        b.setView({.width = width, .height = height, .scale = scale});
         open();
         return b.evaluate(kLayout);
     };
@@ -409,16 +410,12 @@ TEST_F(RealPage, ReadableOnEveryScreenAndZoom)
 
     // The verdict comes into the view of a phone when a click gives one.
     view(360, 640, 2);
-    click({window::kEventButtons, 3});
-    click({window::kDateBoxes, 3});
-    EXPECT_EQ(shown(), asShown(rightVerdict(3)));
+    expectRightPair(3);
     const nlohmann::json r = b.evaluate("(function (r) { return [r.top, r.bottom, innerHeight]; })"
                                         "(document.getElementById('Text1(0)').getBoundingClientRect())");
     EXPECT_GE(r.at(0).get<double>(), 0);
     EXPECT_LE(r.at(1).get<double>(), r.at(2).get<double>());
-    const BrowserView was = testView();
-    b.call("Emulation.setDeviceMetricsOverride",
-           {{"width", was.width}, {"height", was.height}, {"deviceScaleFactor", was.scale}, {"mobile", false}});
+    b.setView(testView());
 }
 
 // A learner with low vision sets a minimum font size: the captions grow and
@@ -490,9 +487,7 @@ TEST_F(RealPage, AFaultWhileItRunsLeavesTheMessageAndNoForm)
     // A trap in the WebAssembly: a read far outside its memory.
     b.open(testPage, "window.zorelminaReady");
     b.evaluate("setTimeout(function () { Module._zorelmina_test(-16, 0, 0, 0, 0); })");
-    for (int tries = 0; tries < 100 && b.evaluate(kSaysItCannotRun) != true; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(b.evaluate(kSaysItCannotRun), true);
+    EXPECT_TRUE(b.waitUntil(kSaysItCannotRun));
 }
 
 // A site's usual policy refuses style elements; with the script and its
@@ -505,9 +500,7 @@ TEST_F(RealPage, LooksAndPlaysTheSameUnderASitesPolicy)
         "site-policy.html", underPolicy("default-src 'self'; script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval'"));
     open(file.address());
     EXPECT_EQ(b.evaluate(kDrawn), free);
-    click({window::kEventButtons, 4});
-    click({window::kDateBoxes, 4});
-    EXPECT_EQ(shown(), asShown(rightVerdict(4)));
+    expectRightPair(4);
 }
 
 // Back to the page, the board and the quiz agree: a pair left half made
@@ -522,11 +515,8 @@ TEST_F(RealPage, BackToThePageTheBoardIsTheQuizs)
     const nlohmann::json history = b.call("Page.getNavigationHistory");
     const int back = history.at("currentIndex").get<int>() - 1;
     b.call("Page.navigateToHistoryEntry", {{"entryId", history.at("entries").at(back).at("id")}});
-    for (int tries = 0; tries < 500 && b.evaluate("document.readyState == 'complete' && !!" + kReady) != true; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    click({window::kEventButtons, 6});
-    click({window::kDateBoxes, 6});
-    EXPECT_EQ(shown(), asShown(rightVerdict(6)));
+    b.waitUntil(kReady);
+    expectRightPair(6);
 }
 
 // The page saved while it runs ("Save page as", which keeps what the page
@@ -539,9 +529,7 @@ TEST_F(RealPage, ASavedCopyWorksOrSaysWhy)
     const TemporaryFile saved("saved.html", "<!DOCTYPE html>" + b.evaluate("document.documentElement.outerHTML").get<std::string>());
     open(saved.address());
     EXPECT_EQ(b.evaluate("document.querySelectorAll('.zorelmina-window').length"), 1);
-    click({window::kEventButtons, 0});
-    click({window::kDateBoxes, 0});
-    EXPECT_EQ(shown(), asShown(rightVerdict(0)));
+    expectRightPair(0);
 
     b.call("Emulation.setScriptExecutionDisabled", {{"value", true}});
     b.open(saved.address(), "true");
@@ -553,8 +541,7 @@ TEST_F(RealPage, ASavedCopyWorksOrSaysWhy)
 // sheet.
 TEST_F(RealPage, PrintsTheWholeTaskOnOneSheet)
 {
-    b.call("Emulation.setDeviceMetricsOverride",
-           {{"width", 1600}, {"height", 900}, {"deviceScaleFactor", 1}, {"mobile", false}});
+    b.setView({.width = 1600, .height = 900});
     open();
     const std::string pdf = b.call("Page.printToPDF").at("data");
     gsize size = 0;
@@ -571,9 +558,7 @@ TEST_F(RealPage, PrintsTheWholeTaskOnOneSheet)
         " return [r.left, r.right, t.textContent, p.height, t.scrollHeight]; })"
         "(document.getElementById('Tarvel_Mondix'), document.querySelector('.print-text'))");
     b.call("Emulation.setEmulatedMedia", {{"media", ""}});
-    const BrowserView was = testView();
-    b.call("Emulation.setDeviceMetricsOverride",
-           {{"width", was.width}, {"height", was.height}, {"deviceScaleFactor", was.scale}, {"mobile", false}});
+    b.setView(testView());
     EXPECT_EQ(printed.at(0), 0) << "at the sheet's left edge";
     EXPECT_EQ(printed.at(2), asShown(std::string{quiz::texts().taskText}));
     EXPECT_GE(printed.at(3).get<double>(), printed.at(4).get<double>()) << "every line of it";
