@@ -145,8 +145,8 @@ web: deps
 web-page:
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) --parallel $(JOBS)
-	cp $(WEB_DIR)/app/zorelmina.html $(WEB_DIR)/app/zorelmina-scorm12.zip .
-	@ls -l zorelmina.html zorelmina-scorm12.zip
+	cp $(WEB_DIR)/app/zorelmina.html $(WEB_DIR)/app/zorelmina-scorm12.zip $(WEB_DIR)/app/zorelmina-scorm2004.zip .
+	@ls -l zorelmina.html zorelmina-scorm12.zip zorelmina-scorm2004.zip
 
 # Every tree configured with Ninja too, each into a scratch folder afresh,
 # and built dry: two rules for one file (a custom command's output named

@@ -66,7 +66,7 @@ command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 # registry once; npm ci takes nothing else and runs none of its scripts.
 install_platform_runtime() {
   local folder
-  folder="$(dirname "$0")/../tests/platform/web/platform-runtime"
+  folder="$(dirname "$0")/../tests/platform/web/scorm-runtime"
   [ -f "$folder/node_modules/scorm-again/dist/scorm12.js" ] && return 0
   echo "install-deps: installing the SCORM runtime the page's tests use (npm ci)"
   (cd "$folder" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)

@@ -45,8 +45,15 @@ void Tarvel_Mondix::dispatch(platform::ControlId control)
             form_->fail(e.what());
         }
     }
-    if (handlerDepth_ == 0 && controls_.resultWrites() != writesBefore)
-        form_->announce(announcementFor(controls_.resultText()));
+    if (handlerDepth_ > 0 || controls_.resultWrites() == writesBefore)
+        return;
+    form_->announce(announcementFor(controls_.resultText()));
+    // Only a click on either column judges; the clear button only clears.
+    const bool judged = control.name == window::kEventButtons || control.name == window::kDateBoxes;
+    if (judged && verdictHandler_) {
+        const quiz::SelectionState &state = quiz_.state();
+        verdictHandler_({state.IsCorrect, state.IsCorrect ? state.EventIndex : quiz::kNoPair});
+    }
 }
 
 // Every other notification of every control is left unhandled.

@@ -5,6 +5,7 @@
 #include "quiz/quiz_form.h"
 #include "tarvel_mondix_description.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,18 @@ public:
     Tarvel_Mondix &operator=(const Tarvel_Mondix &) = delete;
 
     void show() { form_->show(); }
+
+    // What a verdict said, for whoever keeps a record of the learner's
+    // progress: right, and for which pair, or wrong (no pair). A clearing
+    // is no verdict.
+    struct Verdict {
+        bool right = false;
+        quiz::PairIndex pair = quiz::kNoPair;
+        friend bool operator==(const Verdict &, const Verdict &) = default;
+    };
+    using VerdictHandler = std::function<void(const Verdict &)>;
+    // Told after each verdict has been written and announced.
+    void setVerdictHandler(VerdictHandler handler) { verdictHandler_ = std::move(handler); }
 
     [[nodiscard]] platform::Form &form() { return *form_; }
     [[nodiscard]] const platform::Form &form() const { return *form_; }
@@ -41,5 +54,6 @@ private:
     std::unique_ptr<platform::Form> form_;
     window::FormQuizControls controls_;
     quiz::QuizForm quiz_;
+    VerdictHandler verdictHandler_;
     int handlerDepth_ = 0;
 };

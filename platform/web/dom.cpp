@@ -100,10 +100,6 @@ EM_JS(void, zorelmina_dom_listen_to_resize, (int form), {
 EM_JS(double, zorelmina_dom_viewport_width, (), { return document.documentElement.clientWidth; });
 EM_JS(double, zorelmina_dom_viewport_height, (), { return document.documentElement.clientHeight; });
 
-EM_JS(void, zorelmina_dom_tell_page, (const char *event, const char *detail), {
-    document.dispatchEvent(new CustomEvent(UTF8ToString(event), {detail: UTF8ToString(detail)}));
-});
-
 EM_JS(void, zorelmina_dom_set_title, (const char *title), {
     // A title's runs of blanks are read as one; a no-break space keeps the
     // second of each pair.
@@ -226,12 +222,6 @@ Size viewport()
 {
     return {static_cast<int>(std::floor(zorelmina_dom_viewport_width())),
             static_cast<int>(std::floor(zorelmina_dom_viewport_height()))};
-}
-
-
-void tellPage(std::string_view event, std::string_view detail)
-{
-    zorelmina_dom_tell_page(std::string{event}.c_str(), std::string{detail}.c_str());
 }
 
 void setTitle(std::string_view title)

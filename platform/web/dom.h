@@ -49,8 +49,6 @@ void listenToResize(int form);
 
 // The page's room for the form, in CSS pixels.
 [[nodiscard]] Size viewport();
-// An event of that name for whatever on the page listens, with a text.
-void tellPage(std::string_view event, std::string_view detail);
 void setTitle(std::string_view title);
 // The program's own style sheet, for as long as it runs.
 void addStyleSheet(std::string_view css);

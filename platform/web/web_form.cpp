@@ -475,8 +475,6 @@ void WebForm::announce(std::string_view message)
     // not read, makes the same verdict twice a change.
     announceToggle_ = !announceToggle_;
     web::setText(liveRegion_, std::string{message} + (announceToggle_ ? "\u00a0" : ""));
-    // And for the page's own listeners (the report to a learning platform).
-    web::tellPage("zorelmina-announce", message);
 }
 
 void WebForm::show()

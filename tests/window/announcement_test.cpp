@@ -37,6 +37,23 @@ TEST_F(Announcements, EveryClickThatChangesTheResultIsAnnouncedOnce)
         << "the same verdict again is announced again; the clearing once, not once per date it un-ticks";
 }
 
+// What a record of progress hears: the pair of a right verdict, never a
+// clearing, and a right pair again each time it is found again.
+TEST_F(Announcements, EachVerdictIsToldWithTheRightPairButNoClearing)
+{
+    std::vector<Tarvel_Mondix::Verdict> told;
+    window.setVerdictHandler([&told](const Tarvel_Mondix::Verdict &v) { told.push_back(v); });
+    click({window::kDateBoxes, 8});
+    click({window::kEventButtons, 8});
+    click({window::kDateBoxes, 1});
+    click({window::kClearButton});
+    click({window::kEventButtons, 8});
+    click({window::kClearButton});
+    click({window::kEventButtons, 8});
+    click({window::kDateBoxes, 8});
+    EXPECT_EQ(told, (std::vector<Tarvel_Mondix::Verdict>{{true, 8}, {false, -1}, {false, -1}, {true, 8}}));
+}
+
 TEST_F(Announcements, OneLineWithoutTheBlankAtTheEnd)
 {
     EXPECT_EQ(Tarvel_Mondix::announcementFor(rightVerdict(4)), "Правилно! Вартоломеева нощ - 24.VIII.1572");
