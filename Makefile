@@ -25,8 +25,8 @@ PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 
-# The Windows program: 64-bit (run by the tests under Wine) and 32-bit
-# (built and checked, not run: these machines cannot run 32-bit code).
+# The Windows program: 64-bit, its tests run under 64-bit Wine, and 32-bit,
+# its tests run under 32-bit Wine where the machine runs 32-bit programs.
 WINDOWS_64 := build-windows-x86_64
 WINDOWS_32 := build-windows-i686
 WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
@@ -79,7 +79,7 @@ test-windows: windows
 
 windows-tests:
 	ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS)
-	ctest --test-dir $(WINDOWS_32) --output-on-failure
+	ctest --test-dir $(WINDOWS_32) --output-on-failure --parallel $(JOBS)
 
 run: build
 	$(BUILD_DIR)/app/zorelmina
@@ -95,7 +95,8 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	cp $(PACKAGE_DIR)/zorelmina_*.deb .
 
-# zorelmina.exe (64-bit), zorelmina-32bit.exe and zorelmina-<version>.msi
+# zorelmina.exe (64-bit), zorelmina-32bit.exe, zorelmina-<version>.msi and
+# zorelmina-<version>-32bit.msi
 # in this folder, cross-compiled with MinGW-w64.
 # Without MinGW-w64 it is skipped only where the dependency script was told
 # not to run (NO_DEPS=1); after the script, a missing compiler is an error.
@@ -111,8 +112,8 @@ windows-programs:
 	cmake --build $(WINDOWS_32) --parallel $(JOBS)
 	cp $(WINDOWS_64)/app/zorelmina.exe zorelmina.exe
 	cp $(WINDOWS_32)/app/zorelmina.exe zorelmina-32bit.exe
-	cp $(WINDOWS_64)/zorelmina-$(VERSION).msi .
-	@ls -l zorelmina.exe zorelmina-32bit.exe zorelmina-$(VERSION).msi
+	cp $(WINDOWS_64)/zorelmina-$(VERSION).msi $(WINDOWS_32)/zorelmina-$(VERSION)-32bit.msi .
+	@ls -l zorelmina.exe zorelmina-32bit.exe zorelmina-$(VERSION).msi zorelmina-$(VERSION)-32bit.msi
 
 # Benchmarks in a release build of their own; figures, not pass or fail.
 bench: deps windows web

@@ -72,6 +72,14 @@ install_platform_runtime() {
   (cd "$folder" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 }
 
+# 32-bit Wine, for the 32-bit Windows program's tests, where this machine
+# runs 32-bit programs at all (elsewhere those tests say why and are
+# skipped); its packages come from the i386 architecture, added for them.
+wine32=()
+if "$(dirname "$0")/runs-i386.sh" >/dev/null; then
+  dpkg-query -W -f='${Status}\n' wine32:i386 2>/dev/null | grep -q ' ok installed$' || wine32=(wine32:i386)
+fi
+
 # One query for all of them: what is installed, by name.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null \
   | awk '$NF == "installed" && $(NF-1) == "ok" { print $1 }' || true)
@@ -79,6 +87,7 @@ missing=()
 for p in "${packages[@]}"; do
   grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
+missing+=("${wine32[@]}")
 if [ ${#missing[@]} -eq 0 ]; then
   install_platform_runtime
   exit 0
@@ -100,6 +109,9 @@ fi
 
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if [ ${#wine32[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update -q
 "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 install_platform_runtime

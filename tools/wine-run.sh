@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine the way the tests and benchmarks do:
-# 64-bit Wine only, in a private prefix, on a private X display, so that
+# 64-bit Wine (or, with --win32 first, 32-bit Wine in a 32-bit prefix, as a
+# 32-bit Windows is), in a private prefix, on a private X display, so that
 # runs side by side cannot take each other's focus and nothing touches the
 # user's own Wine.
 #
-# Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+# Usage: tools/wine-run.sh [--win32] PROGRAM.exe [ARGUMENTS...]
 #        tools/wine-run.sh --shell SCRIPT [ARGUMENTS...]
 #                                  run a bash script with WINE and WINESERVER
 #                                  set, in a prefix of its own
@@ -30,19 +31,37 @@ set -euo pipefail
 # set, which must be UTF-8 whatever the caller's locale is.
 export LC_ALL=C.UTF-8
 
-template=${ZORELMINA_WINE_TEMPLATE:-${TMPDIR:-/tmp}/zorelmina-wine-$(id -u)}
+bits=64
+if [ "${1:-}" = --win32 ]; then
+  bits=32
+  shift
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or Gecko: nothing here needs them, and Wine would ask to fetch them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
 
+# Each loader by its own name: with 32-bit Wine installed beside the 64-bit
+# one, Debian's wine wrapper starts the 32-bit loader.
 wine=""
-for candidate in /usr/lib/wine/wine64 /usr/lib/wine/wine "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+if [ $bits = 64 ]; then
+  export WINEARCH=win64
+  template=${ZORELMINA_WINE_TEMPLATE:-${TMPDIR:-/tmp}/zorelmina-wine-$(id -u)}
+  loaders=(/usr/lib/wine/wine64 "$(command -v wine64 || true)")
+  servers=(wineserver64 wineserver)
+  package=wine64
+else
+  export WINEARCH=win32
+  template=${ZORELMINA_WINE_TEMPLATE:-${TMPDIR:-/tmp}/zorelmina-wine32-$(id -u)}
+  loaders=(/usr/lib/wine/wine)
+  servers=(wineserver32 wineserver)
+  package=wine32:i386
+fi
+for candidate in "${loaders[@]}"; do
   if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
 done
-[ -n "$wine" ] || { echo "wine-run: Wine is not installed (the wine64 package)" >&2; exit 2; }
+[ -n "$wine" ] || { echo "wine-run: $bits-bit Wine is not installed (the $package package)" >&2; exit 2; }
 wineserver=""
-for candidate in "$(dirname "$wine")/wineserver64" "$(dirname "$wine")/wineserver" "$(command -v wineserver || true)"; do
+for candidate in "${servers[@]/#/$(dirname "$wine")/}" "$(command -v wineserver || true)"; do
   if [ -n "$candidate" ] && [ -x "$candidate" ]; then wineserver=$candidate; break; fi
 done
 
@@ -50,6 +69,7 @@ done
 # its X server with it.
 if [ -z "${ZORELMINA_WINE_DISPLAY:-}" ] && [ "${1:-}" != --remove-prefix ]; then
   command -v xvfb-run >/dev/null || { echo "wine-run: xvfb-run is not installed (the xvfb package)" >&2; exit 2; }
+  [ $bits = 32 ] && set -- --win32 "$@"
   ZORELMINA_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${ZORELMINA_WINE_SCREEN:-1024x768}x24 -noreset" bash "$0" "$@"
 fi
 unset ZORELMINA_WINE_DISPLAY

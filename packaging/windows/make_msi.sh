@@ -2,11 +2,12 @@
 # Builds the installer with wixl, then gives it its Bulgarian names, which
 # wixl would lose: the database is switched to the Cyrillic code page (1251)
 # and the names are set in it with msibuild.
-# Usage: make_msi.sh WIXL MSIBUILD SOURCE.wxs OUTPUT.msi  (in the folder holding the files it names)
+# Usage: make_msi.sh WIXL MSIBUILD SOURCE.wxs OUTPUT.msi x64|x86
+#        (in the folder holding the files it names)
 set -euo pipefail
-wixl=$1 msibuild=$2 source=$3 output=$4
+wixl=$1 msibuild=$2 source=$3 output=$4 arch=$5
 
-"$wixl" --arch x64 -o "$output.part" "$source"
+"$wixl" --arch "$arch" -o "$output.part" "$source"
 
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT

@@ -3,9 +3,9 @@
 # it put where, runs the installed program until its window opens, installs
 # a later version over it, and removes it again. Runs through
 # wine-run.sh --shell, which sets WINE and WINESERVER.
-# Usage: check_msi.sh MSI PROGRAM.exe WINDOW_PROBE.exe WXS_STAGING MAKE_MSI WIXL MSIBUILD VERSION
+# Usage: check_msi.sh MSI PROGRAM.exe WINDOW_PROBE.exe WXS_STAGING MAKE_MSI WIXL MSIBUILD VERSION x64|x86
 set -uo pipefail
-msi=$1 program=$2 probe=$3 staging=$4 make_msi=$5 wixl=$6 msibuild=$7 version=$8
+msi=$1 program=$2 probe=$3 staging=$4 make_msi=$5 wixl=$6 msibuild=$7 version=$8 arch=$9
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -41,7 +41,7 @@ wait "$running" || fail "the installed program ended with status $?"
 later=$(mktemp -d)
 cp "$staging"/zorelmina.exe "$staging"/zorelmina.ico "$later"/
 sed "s/ Version=\"$version\"/ Version=\"99.0\"/" "$staging/zorelmina.wxs" >"$later/zorelmina.wxs"
-(cd "$later" && bash "$make_msi" "$wixl" "$msibuild" zorelmina.wxs later.msi >/dev/null 2>&1) || fail "cannot build a later version"
+(cd "$later" && bash "$make_msi" "$wixl" "$msibuild" zorelmina.wxs later.msi "$arch" >/dev/null 2>&1) || fail "cannot build a later version"
 "$WINE" msiexec /i "$(windows "$later/later.msi")" /qn || fail "installing the later version failed"
 entries=$(programs | grep -c '"DisplayName"="Зорелмина"')
 [ "$entries" -eq 1 ] || fail "the later version did not replace this one ($entries entries)"

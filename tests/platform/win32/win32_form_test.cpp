@@ -731,6 +731,15 @@ TEST(Accessibility, ControlsHaveTheirRolesAndNames)
 // failed, and a failure status.
 namespace {
 
+// The message box's text that says what failed, into found.
+BOOL CALLBACK keepFailureText(HWND child, LPARAM found)
+{
+    const std::wstring t = textOf(child);
+    if (t.find(L"грешка") != std::wstring::npos)
+        *reinterpret_cast<std::wstring *>(found) = t;
+    return TRUE;
+}
+
 // Reads the message box as it shows, on standard error, and closes it.
 void CALLBACK closeMessageBox(HWND, UINT, UINT_PTR, DWORD)
 {
@@ -738,15 +747,7 @@ void CALLBACK closeMessageBox(HWND, UINT, UINT_PTR, DWORD)
     if (box == nullptr)
         return;
     std::wstring text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM found) {
-            const std::wstring t = textOf(child);
-            if (t.find(L"грешка") != std::wstring::npos)
-                *reinterpret_cast<std::wstring *>(found) = t;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumChildWindows(box, keepFailureText, reinterpret_cast<LPARAM>(&text));
     std::ranges::replace(text, L'\n', L' ');
     std::fprintf(stderr, "message box: %s\n", narrow(text).c_str());
     std::fflush(stderr);
