@@ -10,8 +10,9 @@
 // grows: the pairs found (by index, in the suspend data), the score (the
 // share found, out of 100, which is what gradebooks show) and, once
 // reached, "completed". In review or browse mode, or without credit,
-// nothing is written. A call answering "false" is asked why and passed
-// over; a runtime that throws or goes away ends the report, never the quiz.
+// nothing is written, nor where the runtime will not start. A call
+// answering "false" is asked why and passed over; a runtime that throws or
+// goes away ends the report, never the quiz.
 //
 // Function declarations only: the program may start the report before the
 // rest of this script has run.
@@ -19,7 +20,7 @@ function zorelminaScormStart(pairs) {
   var editions = [
     {api: 'API_1484_11', initialize: 'Initialize', get: 'GetValue', set: 'SetValue', commit: 'Commit',
      finish: 'Terminate', lastError: 'GetLastError', status: 'cmi.completion_status', score: 'cmi.score.',
-     scaled: 'cmi.score.scaled', exit: 'cmi.exit', time: 'cmi.session_time', mode: 'cmi.mode',
+     scaled: 'cmi.score.scaled', success: 'cmi.success_status', exit: 'cmi.exit', time: 'cmi.session_time', mode: 'cmi.mode',
      credit: 'cmi.credit', suspendData: 'cmi.suspend_data', duration: isoDuration},
     {api: 'API', initialize: 'LMSInitialize', get: 'LMSGetValue', set: 'LMSSetValue', commit: 'LMSCommit',
      finish: 'LMSFinish', lastError: 'LMSGetLastError', status: 'cmi.core.lesson_status',
@@ -63,10 +64,11 @@ function zorelminaScormStart(pairs) {
   var runtime = runtimeOn(window.parent !== window ? window.parent : null) || runtimeOn(window.opener);
   if (!runtime) return;
   var api = runtime.api, edition = runtime.edition, live = true;
-  function call(name, element, value) {
+  // Each call with its own arguments only: a runtime may refuse any more.
+  function call(name) {
     if (!live) return '';
     try {
-      var answer = String(api[name](element, value));
+      var answer = String(api[name].apply(api, Array.prototype.slice.call(arguments, 1)));
       if (answer === 'false') api[edition.lastError]();
       return answer;
     } catch (gone) {
@@ -77,13 +79,18 @@ function zorelminaScormStart(pairs) {
   function get(element) { return call(edition.get, element); }
   function set(element, value) { call(edition.set, element, value); }
 
-  call(edition.initialize, '');
+  // A runtime that would not start reads nothing back, yet may still take
+  // what is written: nothing is, so the record stays as it was.
+  if (call(edition.initialize, '') !== 'true') return;
   var started = Date.now();
   var mode = get(edition.mode), credit = get(edition.credit);
   var writes = mode !== 'review' && mode !== 'browse' && credit !== 'no-credit';
   var status = get(edition.status);
   var done = status === 'completed' || status === 'passed';
   var recordedScore = Math.min(Math.max(parseFloat(get(edition.score + 'raw')) || 0, 0), 100);
+  // The quiz's first record counted pairs out of their number.
+  if (get(edition.score + 'max') === String(pairs)) recordedScore = Math.min(recordedScore, pairs) * 100 / pairs;
+  recordedScore = Math.round(recordedScore * 100) / 100;
   var pairsFound = [];
   var suspended = kept.exec(get(edition.suspendData));
   if (suspended && suspended[1]) {
@@ -93,45 +100,34 @@ function zorelminaScormStart(pairs) {
     });
   }
 
-  function stamp() {
-    set(edition.exit, 'suspend');
-    set(edition.time, edition.duration(Date.now() - started));
-  }
   function report() {
     if (!writes) return;
     var score = Math.max(recordedScore, Math.round(pairsFound.length * 10000 / pairs) / 100);
+    var all = pairsFound.length >= pairs;
     set(edition.score + 'min', '0');
     set(edition.score + 'max', '100');
     set(edition.score + 'raw', String(score));
     if (edition.scaled) set(edition.scaled, String(Math.round(score * 100) / 10000));
     // A finished record keeps its own word ("passed" too).
-    if (!done) set(edition.status, pairsFound.length >= pairs ? 'completed' : 'incomplete');
-    done = done || pairsFound.length >= pairs;
+    if (!done) set(edition.status, all ? 'completed' : 'incomplete');
+    if (!done && all && edition.success) set(edition.success, 'passed');
+    done = done || all;
     set(edition.suspendData, 'zorelmina/2:' + pairsFound.join(','));
-    stamp();
+    set(edition.exit, 'suspend');
     call(edition.commit, '');
   }
   report();
 
-  // The time spent is kept before the page may go (a player that closes
-  // its window may not tell pagehide), the sitting finished once when it
-  // goes.
-  var finished = false;
-  window.addEventListener('beforeunload', function () {
-    if (writes && !finished) {
-      stamp();
-      call(edition.commit, '');
-    }
-  });
+  // Finished once, when the page goes, with the sitting's time: set only
+  // then, as some platforms add every session time they are sent to the
+  // total.
   function finish() {
-    if (finished) return;
-    finished = true;
-    if (writes) stamp();
+    if (!live) return;
+    if (writes) set(edition.time, edition.duration(Date.now() - started));
     call(edition.finish, '');
     live = false;
   }
-  window.addEventListener('pagehide', finish);
-  window.addEventListener('unload', finish);
+  window.addEventListener('onpagehide' in window ? 'pagehide' : 'unload', finish);
 
   zorelminaScormFound.report = function (pair) {
     if (pair < 0 || pair >= pairs || pairsFound.indexOf(pair) >= 0) return;
