@@ -110,6 +110,9 @@ void QtForm::unselect(ControlId option)
     button.setAutoExclusive(false);
     button.setChecked(false);
     button.setAutoExclusive(true);
+    const auto &controls = widget_->description().controls;
+    widget_->updateTabStop(
+        std::ranges::find_if(controls, [&](const auto &c) { return controlId(c) == option; })->container);
 }
 
 CheckState QtForm::checkState(ControlId box) const

@@ -311,6 +311,18 @@ bool QtFormWidget::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// Every button keeps its place in the chain, but only the group's stop
+// takes the Tab key, as Qt itself arranges when a button is checked; a
+// button the program clears Qt leaves as it was.
+void QtFormWidget::updateTabStop(std::string_view container)
+{
+    const ControlDescription *stop = groupTabStop(description_, container, checkedOn(*this));
+    for (const ControlDescription &c : description_.controls)
+        if (c.kind == ControlKind::OptionButton && c.container == container)
+            control(controlId(c))->setFocusPolicy(controlId(c) == controlId(*stop) ? Qt::StrongFocus
+                                                                                     : Qt::ClickFocus);
+}
+
 const std::vector<std::string> *QtFormWidget::storedItems(ControlId id) const
 {
     return storedLists_.find(id);
@@ -398,12 +410,9 @@ void QtFormWidget::chainTabOrder()
     std::ranges::stable_sort(stops, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1].second, stops[i].second);
-    // Every button keeps its place in the chain, but only the group's stop
-    // takes the Tab key, as Qt itself arranges once a button has the focus.
     for (const ControlDescription &c : description_.controls)
-        if (c.kind == ControlKind::OptionButton
-            && controlId(c) != controlId(*groupTabStop(description_, c.container, checkedOn(*this))))
-            control(controlId(c))->setFocusPolicy(Qt::ClickFocus);
+        if (c.kind == ControlKind::OptionButton)
+            updateTabStop(c.container);
     if (const ControlDescription *first = firstFocus(description_, checkedOn(*this)))
         control(controlId(*first))->setFocus();
 }

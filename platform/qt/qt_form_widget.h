@@ -11,6 +11,7 @@ class QScreen;
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -59,6 +60,10 @@ public:
     }
 
     [[nodiscard]] const WindowDescription &description() const { return description_; }
+
+    // Gives the Tab key to the group's stop alone (see groupTabStop), as
+    // its buttons stand now.
+    void updateTabStop(std::string_view container);
 
     // Device-independent pixels for one twip, as laid out now.
     [[nodiscard]] double pixelsPerTwip() const { return pixelsPerTwip_; }

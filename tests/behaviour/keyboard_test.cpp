@@ -114,7 +114,7 @@ TEST_P(Keyboard, EnterPressesClearToo)
     EXPECT_FALSE(learner->eventSelected(2));
 }
 
-TEST_P(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
+TEST_P(Keyboard, TabIntoTheEventsLandsOnTheSelectedOneOrAfterAClearOnTheTopRow)
 {
     learner->clickEvent(6);
     tabTo("Command1");
@@ -125,6 +125,12 @@ TEST_P(Keyboard, TabIntoTheEventsLandsOnTheSelectedOne)
     learner->press(Key::Backtab);
     EXPECT_EQ(focus(), "Option1(6)") << "from behind as well";
     EXPECT_EQ(learner->state().EventIndex, 6) << "and nothing else was selected on the way";
+
+    // Cleared, the column's stop is its top row again.
+    learner->pressClear();
+    tabTo("Command1");
+    learner->press(Key::Tab);
+    EXPECT_EQ(focus(), "Option1(7)") << "not the night selected before the clear";
 }
 
 // Only the window's close button, Alt+F4 or the system menu close the quiz.
