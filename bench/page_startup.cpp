@@ -41,7 +41,7 @@ std::string watcher()
     }
     new PerformanceObserver(settle).observe({type: 'paint', buffered: true});
     new MutationObserver(function (changes, observer) {
-        if (document.querySelectorAll('[data-control]').length < )js"
+        if (document.querySelectorAll('.zorelmina-window :is(input, button, textarea)').length < )js"
            + std::to_string(kControls) + R"js() return;
         observer.disconnect();
         formAt = performance.now();
@@ -54,7 +54,7 @@ std::string watcher()
 // same elements, styles and text, for the browser to show as it parses.
 std::string staticForm(Browser &b, const std::string &page)
 {
-    b.open(fileAddress(page), "document.querySelectorAll('[data-control]').length == " + std::to_string(kControls));
+    b.open(fileAddress(page), "document.querySelectorAll('.zorelmina-window :is(input, button, textarea)').length == " + std::to_string(kControls));
     return b.evaluate(R"js((function () {
         var copy = document.documentElement.cloneNode(true);
         copy.querySelectorAll('script, style, #zorelmina-message').forEach(function (e) { e.remove(); });

@@ -160,10 +160,6 @@ void WebForm::create(const ControlDescription &c, int place)
 {
     const web::Element parent = c.container.empty() ? window_ : controls_.at({c.container}).box;
     Control control{.description = c};
-    const std::string name = displayName({c.name, c.index});
-    // The page's order is the tab order (see arrangeInTabOrder): no
-    // tabindex but an option group's, which a host page's own would meet.
-    const auto focusable = [&](web::Element e) { web::setAttribute(e, "data-control", name); };
     switch (c.kind) {
     case ControlKind::ListBox:
         if (!c.visible) {
@@ -174,7 +170,6 @@ void WebForm::create(const ControlDescription &c, int place)
         }
         control.box = control.input = web::createElement("select", parent);
         web::setAttribute(control.box, "size", "2");
-        focusable(control.box);
         break;
     case ControlKind::Frame: {
         control.box = web::createElement("fieldset", parent);
@@ -203,7 +198,6 @@ void WebForm::create(const ControlDescription &c, int place)
             web::setAttribute(control.input, "name", c.container);
         const web::Element caption = web::createElement("span", control.box);
         web::setText(caption, c.caption);
-        focusable(control.input);
         web::listen(control.input, web::Event::Change, id_, place);
         break;
     }
@@ -211,14 +205,12 @@ void WebForm::create(const ControlDescription &c, int place)
         control.box = control.input = web::createElement("button", parent);
         web::setAttribute(control.box, "type", "button");
         web::setText(control.box, c.caption);
-        focusable(control.box);
         web::listen(control.box, web::Event::Click, id_, place);
         break;
     case ControlKind::TextBox:
         control.box = control.input = web::createElement("textarea", parent);
         web::setAttribute(control.box, "readonly", "");
         web::setAttribute(control.box, "spellcheck", "false");
-        focusable(control.box);
         // What a printed page shows of the text: all of it.
         control.printed = web::createElement("div", parent);
         web::setAttribute(control.printed, "class", "print-text");
@@ -230,7 +222,11 @@ void WebForm::create(const ControlDescription &c, int place)
         web::setText(control.box, c.caption);
         break;
     }
-    web::setAttribute(control.box, "id", name);
+    // Named on the page but for the nights and dates, which the page knows
+    // by their handles alone: an inspected name with its pair's index in it
+    // would give the answer away.
+    if (c.kind != ControlKind::OptionButton && c.kind != ControlKind::CheckBox)
+        web::setAttribute(control.box, "id", displayName({c.name, c.index}));
     if (c.background)
         web::setStyle(control.box, "background", cssColour(*c.background));
     if (!c.accessibleName.empty())

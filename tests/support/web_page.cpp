@@ -1,6 +1,7 @@
 #include "web_page.h"
 
 #include "window_learner_base.h"
+#include "platform/form_policy.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <unistd.h>
@@ -13,10 +14,10 @@ namespace {
 
 using platform::ControlId;
 
-// The element of a control's box on the page, as a JavaScript expression.
-std::string boxOf(ControlId control)
+const platform::WindowDescription &description()
 {
-    return "document.getElementById(" + nlohmann::json(platform::displayName(control)).dump() + ")";
+    static const platform::WindowDescription described = window::describeTarvelMondix();
+    return described;
 }
 
 const std::string kWindow = "document.getElementById('Tarvel_Mondix')";
@@ -69,12 +70,9 @@ public:
     }
     [[nodiscard]] std::string focusedControl() const override
     {
-        return browser()
-            .evaluate("(function (e) { var c = e && e.closest ? e.closest('[data-control]') : null;"
-                      " return c ? c.getAttribute('data-control') : ''; })(document.activeElement)")
-            .get<std::string>();
+        return controlNamed(browser().evaluate(kFocused).get<std::string>());
     }
-    [[nodiscard]] Rect placeOf(ControlId control) const override { return placeOn(boxOf(control), kWindow); }
+    [[nodiscard]] Rect placeOf(ControlId control) const override { return placeOn(elementOf(control), kWindow); }
     [[nodiscard]] double pixelsPerTwip() const override { return pixelsPerTwip_; }
     [[nodiscard]] Snapshot snapshot() const override { return browser().picture(placeOn(kWindow)); }
 
@@ -104,8 +102,8 @@ protected:
             WindowLearnerBase::clickOn(control);
             return;
         }
-        browser().evaluate(boxOf(control) + ".scrollIntoView({block: 'nearest'})");
-        const Rect r = placeOn(boxOf(control));
+        browser().evaluate(elementOf(control) + ".scrollIntoView({block: 'nearest'})");
+        const Rect r = placeOn(elementOf(control));
         clickOnPage(r.left + std::min(10.0, r.width / 2.0) + 0.5, r.top + (r.height / 2.0) + 0.5);
     }
 };
@@ -122,9 +120,32 @@ void pressOnPage(Key key)
     browser().press(key);
 }
 
+std::string elementOf(ControlId control, const std::string &document)
+{
+    if (control.name != window::kEventButtons && control.name != window::kDateBoxes)
+        return document + ".getElementById(" + nlohmann::json(platform::displayName(control)).dump() + ")";
+    const auto &controls = description().controls;
+    const auto found = std::ranges::find_if(controls, [&](const auto &c) { return platform::controlId(c) == control; });
+    if (found == controls.end())
+        throw std::invalid_argument("no such control: " + platform::displayName(control));
+    return "Array.prototype.find.call(" + document + ".querySelectorAll('#Tarvel_Mondix label'),"
+           " function (l) { return l.textContent === " + nlohmann::json(found->caption).dump() + "; })";
+}
+
+std::string controlNamed(const std::string &focused)
+{
+    for (const auto &c : description().controls) {
+        const std::string name = platform::displayName(platform::controlId(c));
+        const bool captioned = c.kind == platform::ControlKind::OptionButton || c.kind == platform::ControlKind::CheckBox;
+        if (focused == (captioned ? "caption:" + c.caption : name))
+            return name;
+    }
+    return {};
+}
+
 std::string inputOf(ControlId control)
 {
-    return boxOf(control) + ".querySelector('input')";
+    return elementOf(control) + ".querySelector('input')";
 }
 
 nlohmann::json askPage(const std::string &operation, ControlId control, int number, const std::string &text)

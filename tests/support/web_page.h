@@ -27,9 +27,23 @@ nlohmann::json askPage(const std::string &operation, platform::ControlId control
 void clickOnPage(double x, double y);
 void pressOnPage(Key key);
 
+// A control's box on the page, in a document (a JavaScript expression),
+// as a JavaScript expression: by its name, or a night's or a date's, which
+// the page names in no way a learner could inspect, by its caption.
+std::string elementOf(platform::ControlId control, const std::string &document = "document");
 // A control's own input element on the page (a radio button's, a check
 // box's), as a JavaScript expression.
 std::string inputOf(platform::ControlId control);
+
+// Once the quiz's form is on the page (a JavaScript expression).
+inline const std::string kFormShown = "document.querySelector('.zorelmina-window.shown')";
+// What has the focus (a JavaScript expression): a control's name, or
+// "caption:" and a night's or a date's caption; and the control that is,
+// by its name (empty for none).
+inline const std::string kFocused =
+    "(function (e) { var l = e && e.closest ? e.closest('#Tarvel_Mondix label') : null;"
+    " return l ? 'caption:' + l.textContent : e && e.id ? e.id : ''; })(document.activeElement)";
+std::string controlNamed(const std::string &focused);
 
 // The quiz in a page of headless Chromium, played as a learner would: the
 // browser's own trusted mouse and key events, at the places the window's

@@ -31,7 +31,7 @@ EM_JS(void, zorelmina_test_ready, (), { window.zorelminaReady = true; });
 // reach only the page, so two stops at its ends do that part here.
 EM_JS(void, zorelmina_test_wrap_focus, (), {
     function stops() {
-        return Array.prototype.filter.call(document.querySelectorAll('[data-control]'),
+        return Array.prototype.filter.call(document.querySelectorAll('#Tarvel_Mondix :is(input, button, textarea, select)'),
                                            function(e) { return e.tabIndex >= 0 && e.offsetParent; });
     }
     [[document.body.firstChild, function(s) { return s[s.length - 1]; }],

@@ -36,10 +36,14 @@ protected:
     void sit(const std::string &query = {})
     {
         browser().open(server_.address() + "scorm_platform.html?edition=" + GetParam() + "&learner=" + learner_ + query,
-                       "document.querySelector('iframe').contentDocument.querySelector('[data-control]')");
+                       "document.querySelector('iframe').contentDocument.querySelector('.zorelmina-window.shown')");
     }
-    // The learner leaves: the page goes from the frame.
-    void leave() { browser().evaluate("document.querySelector('iframe').src = 'about:blank'"); }
+    // The learner leaves: the page goes from the frame, and is gone.
+    void leave()
+    {
+        browser().evaluate("document.querySelector('iframe').src = 'about:blank'");
+        ASSERT_TRUE(browser().waitUntil("document.querySelector('iframe').contentDocument.URL === 'about:blank'"));
+    }
     // What the platform keeps of this learner, or null.
     nlohmann::json record()
     {
@@ -52,9 +56,8 @@ protected:
     void click(platform::ControlId control)
     {
         const nlohmann::json at = browser().evaluate(
-            "(function (f) { var r = f.contentDocument.getElementById("
-            + nlohmann::json(platform::displayName(control)).dump()
-            + ").getBoundingClientRect(), o = f.getBoundingClientRect();"
+            "(function (f) { var r = " + elementOf(control, "f.contentDocument")
+            + ".getBoundingClientRect(), o = f.getBoundingClientRect();"
               " return [o.left + r.left + r.width / 2, o.top + r.top + r.height / 2]; })(document.querySelector('iframe'))");
         clickOnPage(at.at(0).get<double>(), at.at(1).get<double>());
     }

@@ -21,12 +21,13 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <thread>
 
 namespace {
 
-const std::string kReady = "document.querySelector('[data-control]')";
+const std::string kReady = kFormShown;
 
 std::string page()
 {
@@ -93,8 +94,7 @@ protected:
         const nlohmann::json r = b.evaluate("(function (e) { e.scrollIntoView({block: 'nearest'});"
                                             " var r = e.getBoundingClientRect();"
                                             " return [r.left + r.width / 2, r.top + r.height / 2]; })"
-                                            "(document.getElementById("
-                                            + js(platform::displayName(control)) + "))");
+                                            "(" + elementOf(control) + ")");
         clickOnPage(r.at(0).get<double>(), r.at(1).get<double>());
     }
 
@@ -161,7 +161,7 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
 
     expectRightPair(5);
     EXPECT_TRUE(spoken().starts_with("Правилно! Кристална нощ - 9 - 10 XI.1938")) << spoken();
-    EXPECT_EQ(b.evaluate("document.activeElement.closest('[data-control]').getAttribute('data-control')"), "Check1(5)")
+    EXPECT_EQ(controlNamed(b.evaluate(kFocused).get<std::string>()), "Check1(5)")
         << "the verdict is spoken without the focus moving";
 
     click({window::kDateBoxes, 7});
@@ -174,6 +174,23 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
     EXPECT_EQ(shown(), "");
     EXPECT_TRUE(spoken().starts_with("Изборът е изчистен."));
     EXPECT_EQ(b.evaluate("document.querySelectorAll('input:checked').length"), 0);
+}
+
+// Right-click, Inspect: each night's and date's elements say nothing but
+// their caption, place and tab stop, all the nights alike and all the dates.
+TEST_F(RealPage, NothingALearnerCanInspectPairsANightWithItsDate)
+{
+    open();
+    const nlohmann::json marks = b.evaluate(R"js(Array.prototype.map.call(document.querySelectorAll('#Tarvel_Mondix label'),
+        function (l) {
+            return [l].concat(Array.prototype.slice.call(l.querySelectorAll('*'))).map(function (e) {
+                return e.tagName + Array.prototype.filter.call(e.attributes, function (a) {
+                    return a.name != 'style' && a.name != 'tabindex';
+                }).map(function (a) { return ' ' + a.name + '=' + a.value; }).join('');
+            }).join('|');
+        }))js");
+    ASSERT_EQ(marks.size(), 2U * quiz::kPairCount);
+    EXPECT_EQ(std::set<std::string>(marks.begin(), marks.end()).size(), 2U) << marks;
 }
 
 TEST_F(RealPage, IsReadAsAScreenReaderReadsIt)
@@ -276,7 +293,7 @@ TEST_F(RealPage, OpensInAFrameOfAnotherPage)
     bool shown = false;
     for (int i = 0; i < 200 && !shown; ++i) {
         const nlohmann::json r = b.call(
-            "Runtime.evaluate", {{"expression", "document.querySelectorAll('[data-control]').length"},
+            "Runtime.evaluate", {{"expression", "document.querySelectorAll('.zorelmina-window :is(input, button, textarea)').length"},
                                  {"contextId", world},
                                  {"returnByValue", true}});
         shown = r.at("result").value("value", 0) == 20;
