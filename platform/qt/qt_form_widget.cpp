@@ -385,7 +385,12 @@ QWidget *QtFormWidget::create(const ControlDescription &c)
     }
     }
 
-    widget->setObjectName(toQString(displayName({c.name, c.index})));
+    // Named but for the option buttons and check boxes, which the window
+    // knows by their widgets alone: Qt may pass a widget's name on to
+    // assistive technology, where a name with its pair's index in it would
+    // give the answer away.
+    if (c.kind != ControlKind::OptionButton && c.kind != ControlKind::CheckBox)
+        widget->setObjectName(toQString(displayName({c.name, c.index})));
     if (c.background) {
         if (qobject_cast<SolidButton *>(widget) != nullptr)
             widget->setPalette(fixedPalette(toQColor(*c.background)));

@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_form.h"
 #include "form_learner.h"
+#include "qt_quiz.h"
 #include "window_learner_base.h"
 
 #include <QApplication>
@@ -36,8 +37,7 @@ public:
 
     [[nodiscard]] std::string focusedControl() const override
     {
-        const QWidget *focus = QApplication::focusWidget();
-        return focus == nullptr ? std::string{} : focus->objectName().toStdString();
+        return nameOf(form().widget(), QApplication::focusWidget());
     }
 
     [[nodiscard]] Rect placeOf(ControlId control) const override

@@ -11,11 +11,23 @@
 #include <QString>
 
 #include <ostream>
+#include <string>
 
 // Qt's strings in test messages as text.
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
+}
+
+// A widget's control, by its name as described; empty for none.
+inline std::string nameOf(const platform::QtFormWidget &form, const QWidget *widget)
+{
+    std::string name;
+    form.forEachControl([&](platform::ControlId id, const QWidget *w) {
+        if (w == widget)
+            name = platform::displayName(id);
+    });
+    return name;
 }
 
 // The quiz window on Qt, its widgets at hand for the tests that look at Qt

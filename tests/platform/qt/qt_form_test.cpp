@@ -2,6 +2,7 @@
 #include "platform/qt/exact_text_box.h"
 #include "platform/qt/flat_frame.h"
 #include "platform/qt/qt_form_widget.h"
+#include "qt_quiz.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -99,7 +100,7 @@ TEST(QtForm, TabChainFollowsTabPositionsAndStartsTheFocus)
     // is Tick(1) at 2, Go at 3, Tick(0) at 4.
     std::vector<QString> visited;
     for (int i = 0; i < 4; ++i) {
-        visited.push_back(QApplication::focusWidget()->objectName());
+        visited.push_back(QString::fromStdString(nameOf(form, QApplication::focusWidget())));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(visited, (std::vector<QString>{"Tick(1)", "Go", "Tick(0)", "Tick(1)"}));

@@ -219,9 +219,9 @@ TEST_F(Rendering, FocusIsDrawnPlainlyOnColouredControls)
         return false;
     };
     for (QWidget *w : std::initializer_list<QWidget *>{window.event(4), window.date(8), window.clear()}) {
-        EXPECT_FALSE(marked(w)) << w->objectName().toStdString();
+        EXPECT_FALSE(marked(w)) << nameOf(window.widget(), w);
         w->setFocus(Qt::TabFocusReason);
-        EXPECT_TRUE(marked(w)) << w->objectName().toStdString();
+        EXPECT_TRUE(marked(w)) << nameOf(window.widget(), w);
     }
 }
 
