@@ -12,7 +12,9 @@ namespace {
 QAccessibleInterface *accessibleFor(const QString & /*className*/, QObject *object)
 {
     if (auto *announcer = qobject_cast<Announcer *>(object))
-        return new QAccessibleWidget(announcer, QAccessible::Notification);
+        return new QAccessibleWidget(announcer, QAccessible::StatusBar);
+    if (auto *notice = qobject_cast<AnnouncerNotice *>(object))
+        return new QAccessibleWidget(notice, QAccessible::Notification);
     if (auto *frame = qobject_cast<FlatFrame *>(object))
         return new QAccessibleWidget(frame, QAccessible::Grouping);
     return nullptr;

@@ -1,27 +1,26 @@
 #include "announcer.h"
 
-#include <QAccessible>
-
 namespace platform {
 
-Announcer::Announcer(QWidget *source, QWidget *parent) : QWidget(parent), source_(source)
+Announcer::Announcer(QWidget *parent) : QWidget(parent), notice_(new AnnouncerNotice(this))
 {
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(0, 0, 1, 1);
+    for (QWidget *w : {static_cast<QWidget *>(this), notice_}) {
+        w->setFocusPolicy(Qt::NoFocus);
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w->setGeometry(0, 0, 1, 1);
+    }
+    hide();
 }
 
 void Announcer::announce(const QString &text)
 {
-    // Hidden, renamed, shown: the reader hears a new notification even when
-    // the text is the same as the last one.
-    hide();
-    setAccessibleName(text);
+    // Named, then shown: the reader hears a new notification even when the
+    // text is the same as the last one.
+    notice_->setAccessibleName(text);
     show();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(source_, text);
-    QAccessible::updateAccessibility(&event);
-#endif
+    notice_->show();
+    notice_->hide();
+    hide();
 }
 
 } // namespace platform

@@ -6,21 +6,31 @@ namespace platform {
 
 // Tells assistive technology of a change away from the focus, such as a new
 // verdict in the result box, so that a screen reader speaks it while the
-// learner stays where they are. Screen readers pass over text changes in a
-// widget without focus, but they speak a notification as it appears, so this
-// is an invisible one-pixel notification that appears afresh, named by the
-// text, for every announcement. Where Qt has announcement events, one is
-// sent for the source widget as well.
+// learner stays where they are, as words alone. Screen readers pass over
+// text changes in a widget without focus, but speak a notification as it
+// appears, with its role word unless it appears in a status bar: so this is
+// an invisible one-pixel status bar, shown only for the moment a
+// notification in it, named by the text, appears afresh, and hidden again
+// with it at once, so that nothing is left for a reader's review of the
+// window to find.
 class Announcer final : public QWidget {
     Q_OBJECT
 
 public:
-    Announcer(QWidget *source, QWidget *parent);
+    explicit Announcer(QWidget *parent);
 
     void announce(const QString &text);
 
 private:
-    QWidget *source_;
+    QWidget *notice_;
+};
+
+// What an announcer's notice is, for its accessible face.
+class AnnouncerNotice final : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
 };
 
 } // namespace platform

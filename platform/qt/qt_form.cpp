@@ -48,7 +48,6 @@ Qt::CheckState toQt(CheckState state)
 
 QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<QtFormWidget>(description))
 {
-    QWidget *result = nullptr;
     widget_->forEachControl([&](ControlId id, QWidget *w) {
         // An option button clicks when it becomes the selected one, however
         // that came about: mouse, keyboard or a screen reader's action. Code
@@ -68,11 +67,9 @@ QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<
 #endif
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             QObject::connect(button, &QPushButton::clicked, widget_.get(), [this, id] { raiseClick(id); });
-        } else if (result == nullptr && qobject_cast<ExactTextBox *>(w) != nullptr) {
-            result = w;
         }
     });
-    announcer_ = new Announcer(result, widget_.get());
+    announcer_ = new Announcer(widget_.get());
 }
 
 QtForm::~QtForm() = default;

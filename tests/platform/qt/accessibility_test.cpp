@@ -63,7 +63,8 @@ protected:
         throw std::runtime_error("not in the accessibility tree");
     }
 
-    // The announcements made while f runs.
+    // The notifications that appear while f runs, as a screen reader speaks
+    // them: in a status bar, so without their role word.
     template <typename F>
     std::vector<QString> announcementsDuring(F f)
     {
@@ -73,14 +74,13 @@ protected:
             return e.object == static_cast<QObject *>(window.result());
         });
         std::vector<QString> spoken;
-        announced.clear();
         for (const AccessibilityListener::Event &e : listener.events()) {
-            if (e.type == QAccessible::ObjectShow && e.role == QAccessible::Notification)
-                spoken.push_back(e.name);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-            if (e.type == QAccessible::Announcement)
-                announced.push_back(e.message);
-#endif
+            if (e.type != QAccessible::ObjectShow || e.role != QAccessible::Notification)
+                continue;
+            spoken.push_back(e.name);
+            QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(e.object)->parent();
+            EXPECT_EQ(bar->role(), QAccessible::StatusBar);
+            EXPECT_TRUE(bar->state().invisible) << "gone again, with nothing to review";
         }
         return spoken;
     }
@@ -96,8 +96,6 @@ protected:
 
     QtQuiz window;
     long resultBoxEvents = 0;
-    // Qt's own announcement events, where Qt has them.
-    std::vector<QString> announced;
 };
 
 
@@ -160,15 +158,12 @@ TEST_F(Accessibility, StatesFollowTheBoard)
     EXPECT_FALSE(nodeFor(nodes, window.date(3)).state.checked);
 }
 
-TEST_F(Accessibility, EveryVerdictAndClearingIsAnnounced)
+TEST_F(Accessibility, EveryVerdictAndClearingIsAnnouncedLeavingNothingBehind)
 {
     const std::vector<QString> right{QString::fromUtf8("Правилно! Кристална нощ - 9 - 10 XI.1938")};
     EXPECT_TRUE(announcementsDuring([&] { window.event(5)->click(); }).empty()) << "nothing judged yet";
     EXPECT_EQ(announcementsDuring([&] { window.date(5)->click(); }), right);
     EXPECT_GT(resultBoxEvents, 0);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    EXPECT_EQ(announced, right) << "Qt's own announcement too";
-#endif
     const std::vector<QString> wrong{QString::fromUtf8("Грешка!")};
     EXPECT_EQ(announcementsDuring([&] { window.date(2)->click(); }), wrong);
     EXPECT_EQ(announcementsDuring([&] { window.date(3)->click(); }), wrong) << "the same verdict is spoken again";
@@ -176,9 +171,6 @@ TEST_F(Accessibility, EveryVerdictAndClearingIsAnnounced)
     EXPECT_EQ(announcementsDuring([&] { window.clear()->click(); }), cleared)
         << "one announcement for the clearing, none for the un-ticking inside it";
     EXPECT_GT(resultBoxEvents, 0);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    EXPECT_EQ(announced, cleared);
-#endif
 }
 
 TEST_F(Accessibility, AnnouncingLeavesTheFocusAlone)
