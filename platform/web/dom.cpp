@@ -54,6 +54,27 @@ EM_JS(void, zorelmina_dom_focus, (int element), {
     Module['zorelminaElements'][element].focus({preventScroll: true});
 });
 
+// A screen reader that meets a page still loading takes in a focus it
+// finds there without a word (Orca in Firefox), so once the page has
+// loaded and the reader has had a moment to take it in, the focus comes to
+// the element again, unless the learner has begun meanwhile. A reader that
+// spoke the first time hears no change.
+EM_JS(void, zorelmina_dom_focus_again_once_loaded, (int element), {
+    var e = Module['zorelminaElements'][element], begun = false;
+    ['keydown', 'pointerdown'].forEach(function(type) {
+        document.addEventListener(type, function() { begun = true; }, {capture: true, once: true});
+    });
+    function again() {
+        setTimeout(function() {
+            if (begun || document.activeElement !== e) return;
+            e.blur();
+            e.focus({preventScroll: true});
+        }, 500);
+    }
+    if (document.readyState === 'complete') again();
+    else window.addEventListener('load', again, {once: true});
+});
+
 EM_JS(void, zorelmina_dom_scroll_into_view, (int element), {
     Module['zorelminaElements'][element].scrollIntoView({block: 'nearest'});
 });
@@ -186,6 +207,11 @@ bool flag(Element element, std::string_view property)
 void focus(Element element)
 {
     zorelmina_dom_focus(element);
+}
+
+void focusAgainOnceLoaded(Element element)
+{
+    zorelmina_dom_focus_again_once_loaded(element);
 }
 
 void toStart(Element element)

@@ -32,6 +32,9 @@ void setFlag(Element element, std::string_view property, bool on);
 [[nodiscard]] bool flag(Element element, std::string_view property);
 // Without scrolling the page to it.
 void focus(Element element);
+// The first focus, given again once the page has loaded, for a screen
+// reader that passed over it while the page was loading.
+void focusAgainOnceLoaded(Element element);
 // Scrolled into the view, as little as it takes.
 void scrollIntoView(Element element);
 // As tall as its text, all of it shown.

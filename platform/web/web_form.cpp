@@ -175,8 +175,12 @@ void WebForm::create(const ControlDescription &c, int place)
         control.box = web::createElement("fieldset", parent);
         const web::Element line = web::createElement("div", control.box);
         web::setAttribute(line, "class", "frame-line");
+        // The group is named once, as the reader enters it; its caption is
+        // not read again as text of its own.
         const web::Element legend = web::createElement("legend", control.box);
         web::setText(legend, c.caption);
+        web::setAttribute(legend, "aria-hidden", "true");
+        web::setAttribute(control.box, "aria-label", c.caption);
         if (c.background)
             web::setStyle(legend, "background", cssColour(*c.background));
         // Through the middle of the caption.
@@ -196,8 +200,12 @@ void WebForm::create(const ControlDescription &c, int place)
         web::setAttribute(control.input, "autocomplete", "off");
         if (option)
             web::setAttribute(control.input, "name", c.container);
+        // Named by its caption whole, read once: not again as the label's
+        // text, which a reader would read as a line of its own.
         const web::Element caption = web::createElement("span", control.box);
         web::setText(caption, c.caption);
+        web::setAttribute(caption, "aria-hidden", "true");
+        web::setAttribute(control.input, "aria-label", c.caption);
         web::listen(control.input, web::Event::Change, id_, place);
         break;
     }
@@ -481,6 +489,7 @@ void WebForm::show()
     if (first != nullptr) {
         const web::Element input = controls_.at(controlId(*first)).input;
         web::focus(input);
+        web::focusAgainOnceLoaded(input);
         // Focused, a text area shows its end; the task starts at its top.
         if (first->kind == ControlKind::TextBox)
             web::toStart(input);
