@@ -69,6 +69,18 @@ zorelmina_web_tests(50% ZORELMINA_WEB_VIEW=2048x1536@0.5 web_tests
     "--gtest_filter=Looks.*:Play.RightWrongAndUntickedInTurn/Mouse")
 zorelmina_web_tests(phone ZORELMINA_WEB_VIEW=360x640@2 web_tests "--gtest_filter=Play.RightWrongAndUntickedInTurn/Mouse")
 
+# The page as Orca reads it, in Firefox ESR in make test; in Chromium, which
+# takes longer to start under a screen reader, with the long runs.
+if(ZORELMINA_SCREEN_READER AND ZORELMINA_FIREFOX)
+    zorelmina_web_tests(screen_reader.firefox "" ${CMAKE_CURRENT_SOURCE_DIR}/screen_reader/quiz_is_heard.py firefox)
+    set_property(TEST web.screen_reader.firefox PROPERTY RESOURCE_LOCK orca)
+endif()
+if(ZORELMINA_SCREEN_READER)
+    zorelmina_web_tests(screen_reader.chromium "" ${CMAKE_CURRENT_SOURCE_DIR}/screen_reader/quiz_is_heard.py chromium)
+    set_property(TEST web.screen_reader.chromium APPEND PROPERTY LABELS long)
+    set_property(TEST web.screen_reader.chromium PROPERTY RESOURCE_LOCK orca)
+endif()
+
 # The page as a learning platform takes it.
 find_package(Python3 QUIET COMPONENTS Interpreter)
 if(Python3_FOUND)

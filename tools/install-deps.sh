@@ -23,10 +23,13 @@ packages=(
   libfontconfig-dev
   xvfb
   xauth
-  # the screen-reader check: a private D-Bus session, AT-SPI and a client
+  # the screen-reader tests: Orca, speaking through speech-dispatcher to a
+  # silent device, on a private D-Bus session with AT-SPI, keys from xdotool
   dbus
   at-spi2-core
-  python3-pyatspi
+  orca
+  speech-dispatcher
+  xdotool
   # make lint
   clang-tidy
   # packaging and its checks

@@ -284,36 +284,50 @@ void QtFormWidget::paintEvent(QPaintEvent * /*event*/)
     QPainter(this).fillRect(rect(), toQColor(description_.background));
 }
 
-// Tab into a group of option buttons lands on its selected button, the
-// group's stop, as in any radio group; Qt would land on the button it last
-// focused. While none is selected the arrow keys move the focus without
-// selecting, for the same reasons as Tab, so Qt's landing stands: its chain
-// starts at the stop.
+// Tab into a group of option buttons lands on the group's stop (its
+// selected button, or while none is, its first on screen), as in any radio
+// group. Qt would land on the button it last focused, which the arrow keys
+// may have moved to without selecting, or miss one a screen reader's action
+// selected without focusing it: so the Tab key goes back to the stop alone
+// whenever the focus leaves the group, and a Tab landing anywhere but on a
+// selected stop moves on to it. The arrow keys move the focus for the same
+// reasons as Tab.
 bool QtFormWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    const auto tabbedInto = [event] {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    };
-    if (event->type() != QEvent::FocusIn || qobject_cast<QRadioButton *>(watched) == nullptr || !tabbedInto())
+    const bool in = event->type() == QEvent::FocusIn;
+    if ((!in && event->type() != QEvent::FocusOut) || qobject_cast<QRadioButton *>(watched) == nullptr)
         return QWidget::eventFilter(watched, event);
-    const auto button = std::ranges::find(description_.controls, watched, [this](const ControlDescription &d) {
-        return static_cast<QObject *>(control(controlId(d)));
-    });
-    if (button != description_.controls.end()) {
-        const auto checked = checkedOn(*this);
-        const ControlDescription &stop = *groupTabStop(description_, button->container, checked);
-        if (checked(stop) && controlId(stop) != controlId(*button)) {
-            control(controlId(stop))->setFocus(static_cast<QFocusEvent *>(event)->reason());
-            return false;
-        }
+    const auto described = [this](const QObject *w) {
+        return std::ranges::find(description_.controls, w, [this](const ControlDescription &d) {
+            return static_cast<const QObject *>(control(controlId(d)));
+        });
+    };
+    const auto button = described(watched);
+    if (button == description_.controls.end())
+        return QWidget::eventFilter(watched, event);
+    if (!in) {
+        // The focus has already moved on by now.
+        const auto next = described(QApplication::focusWidget());
+        if (next == description_.controls.end() || next->kind != ControlKind::OptionButton
+            || next->container != button->container)
+            updateTabStop(button->container);
+        return QWidget::eventFilter(watched, event);
+    }
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    const auto checked = checkedOn(*this);
+    const ControlDescription &stop = *groupTabStop(description_, button->container, checked);
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && checked(stop)
+        && controlId(stop) != controlId(*button)) {
+        control(controlId(stop))->setFocus(reason);
+        return false;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 // Every button keeps its place in the chain, but only the group's stop
-// takes the Tab key, as Qt itself arranges when a button is checked; a
-// button the program clears Qt leaves as it was.
+// takes the Tab key, as Qt itself arranges when a button is checked or
+// focused; a button the program clears, or the focus leaves, Qt leaves as
+// it was.
 void QtFormWidget::updateTabStop(std::string_view container)
 {
     const ControlDescription *stop = groupTabStop(description_, container, checkedOn(*this));

@@ -1,129 +1,164 @@
 #!/usr/bin/python3 -u
-"""Hears what Orca says to a learner: starts a program under Orca, presses
-keys, and prints every utterance after each key, with its delay in seconds.
+"""Hears what Orca says: starts COMMAND under Orca, presses each KEY and
+prints every utterance after it, with its delay in seconds.
 
-  orca_hear.py [options] KEY... -- COMMAND [ARG...]
+  orca_hear.py [--window RE] [--ready RE] [--quiet S] [--debug-file F] KEY... -- COMMAND...
 
-KEY is an xdotool key name (Tab, shift+Tab, space, KP_Add, Down, ...).
-Runs on a private Xvfb display and D-Bus session (xvfb-run,
-dbus-run-session) with a private HOME, default Orca settings and no sound
-(ALSA's null device). Needs orca, speech-dispatcher, at-spi2-core, xvfb,
-xauth and xdotool. Orca's own debug file is buffered, so its speech log is
-taken from Orca's "speech" logger through orca-customizations.py, which
-Orca runs at start-up, one record per line, unbuffered."""
+KEY is a name for xdotool (Tab, shift+Tab, space, Down, Insert+KP_Home);
+KEY@S waits for S seconds of silence after it, not --quiet's. For example,
+from the top folder:
 
-import argparse, ast, os, shutil, signal, subprocess, sys, tempfile, time
+  tests/screen_reader/orca_hear.py --window zorelmina Tab Tab space -- build/app/zorelmina
+  tests/screen_reader/orca_hear.py --window firefox --ready mode Tab -- \\
+      tests/screen_reader/firefox-fresh.sh "file://$PWD/build-web/app/zorelmina.html"
 
-HOOK = """import logging, os
-h = logging.FileHandler(os.environ["ORCA_HEAR_LOG"])
-h.setFormatter(logging.Formatter("%(created).3f %(message)r"))
-logging.getLogger("speech").addHandler(h)
+It runs on a private Xvfb display and D-Bus session with a private HOME,
+Orca's default settings and no sound: ALSA's null device, which
+speech-dispatcher is told to use (else it tries PulseAudio alone and hangs
+at the first utterance, and Orca with it). What Orca says comes from the
+orca-customizations.py that Orca runs at start-up, which writes down each
+utterance as Orca hands it to speech (Orca's own debug file is buffered).
+It needs orca, speech-dispatcher, xvfb, xauth and xdotool (and
+at-spi2-core, dbus). The tests use hear() and in_own_session()."""
+
+import argparse, os, re, shutil, signal, subprocess, sys, tempfile, time
+
+# Orca 43 to 48 alike: every utterance passes speech._speak(text, ...), and
+# say-all speech.sayAll or speech.say_all.
+HOOK = """import os, time
+from orca import debug, speech
+heard = open(os.environ["ORCA_HEAR_LOG"], "a", encoding="utf-8", buffering=1)
+def note(text):
+    heard.write("%.3f %r\\n" % (time.time(), text))
+speak = speech._speak
+def spoken(text, *rest, **named):
+    note(text)
+    return speak(text, *rest, **named)
+speech._speak = spoken
+for name in ("sayAll", "say_all"):
+    say_all = getattr(speech, name, None)
+    if say_all:
+        def logged(utterances, _):
+            for context, acss in utterances:
+                note(context.utterance)
+                yield context, acss
+        setattr(speech, name, lambda utterances, progress, own=say_all: own(logged(utterances, 0), progress))
+if debug.debugFile:
+    debug.debugFile.reconfigure(line_buffering=True)
 """
-ASOUNDRC = "pcm.!default { type null }\nctl.!default { type null }\n"
 
 
-def parse():
-    p = argparse.ArgumentParser(usage=__doc__)
-    p.add_argument("--window", default=".", help="name of the window to focus (regex)")
-    p.add_argument("--quiet", type=float, default=1.0, help="silence that ends a step")
-    p.add_argument("--settle", type=float, default=3.0, help="silence that ends start-up")
-    p.add_argument("--max", type=float, default=20.0, help="longest wait for one step")
-    p.add_argument("--debug-file", help="also keep Orca's own debug log here")
-    p.add_argument("rest", nargs=argparse.REMAINDER)
-    a = p.parse_args()
-    if "--" not in a.rest or a.rest.index("--") == len(a.rest) - 1:
-        p.error("KEY... -- COMMAND expected")
-    i = a.rest.index("--")
-    a.keys, a.command = a.rest[:i], a.rest[i + 1:]
-    return a
-
-
-class Log:
-    """The speech log, read as it grows: (time, utterance) pairs."""
-    def __init__(self, path):
-        self.file, self.pending = open(path, "a+", encoding="utf-8"), ""
-        self.file.seek(0)
-
-    def read(self):
-        self.pending += self.file.read()
-        *lines, self.pending = self.pending.split("\n")
-        out = []
-        for line in lines:
-            stamp, _, record = line.partition(" ")
-            text = ast.literal_eval(record).removeprefix("SPEECH OUTPUT: ")
-            if text.endswith("}") and " {" in text:  # a key echo's voice
-                text = text[:text.rindex(" {")]
-            out.append((float(stamp), text))
-        return out
-
-    def until_quiet(self, quiet, longest, need_one=False):
-        """Utterances until `quiet` seconds pass without one."""
-        start = last = time.time()
-        said = []
-        while time.time() - start < longest:
-            new = self.read()
-            said += new
-            if new:
-                last = time.time()
-            elif time.time() - last >= quiet and (said or not need_one):
-                break
-            time.sleep(0.05)
-        return [(t - start, text) for t, text in said]
-
-
-def show(step, said):
-    print(f"[{step}]")
-    for delay, text in said:
-        print(f"  +{delay:5.2f} {text}")
-
-
-def inner(a):
+def private_home():
     home = tempfile.mkdtemp(prefix="orca-hear-")
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=f"{home}/run",
-               XDG_CONFIG_HOME=f"{home}/.config", XDG_DATA_HOME=f"{home}/.local/share",
-               XDG_CACHE_HOME=f"{home}/.cache", ORCA_HEAR_LOG=f"{home}/speech.log")
-    os.makedirs(f"{home}/run", mode=0o700)
-    os.makedirs(f"{home}/.local/share/orca")
-    for path, text in ((".asoundrc", ASOUNDRC), (".local/share/orca/orca-customizations.py", HOOK),
-                       ("speech.log", "")):
+    with open("/etc/speech-dispatcher/speechd.conf", encoding="utf-8") as f:
+        speechd = f.read() + '\nAudioOutputMethod "alsa"\n'
+    files = {".asoundrc": "pcm.!default { type null }\n", "speech.log": "",
+             ".config/speech-dispatcher/speechd.conf": speechd, ".local/share/orca/orca-customizations.py": HOOK}
+    for path, text in files.items():
+        os.makedirs(os.path.dirname(f"{home}/{path}"), exist_ok=True)
         with open(f"{home}/{path}", "w", encoding="utf-8") as f:
             f.write(text)
-    log = Log(env["ORCA_HEAR_LOG"])
-    debug = ["--debug-file", os.path.abspath(a.debug_file)] if a.debug_file else []
-    orca = subprocess.Popen(["orca", "--replace", *debug], env=env, cwd=home,
+    os.makedirs(f"{home}/run", mode=0o700)
+    return home
+
+
+def until_quiet(log, quiet, longest, ready=None, start=None):
+    """Utterances from `start` until `quiet` seconds pass without one, once
+    one has matched `ready`."""
+    start = last = start or time.time()
+    said = []
+    while time.time() - start < longest:
+        lines = log.readlines()
+        if lines and not lines[-1].endswith("\n"):  # the rest is still being written
+            log.seek(log.tell() - len(lines.pop().encode()))
+        new = [line.split(" ", 1) for line in lines]
+        new = [(float(t), eval(r, {})) for t, r in new]  # noqa: S307, our own repr
+        said += [(t - start, text) for t, text in new]
+        if new:
+            last = time.time()
+            ready = None if ready and any(re.search(ready, text) for _, text in new) else ready
+        elif time.time() - last >= quiet and not ready:
+            break
+        time.sleep(0.05)
+    return said
+
+
+def hear(command, keys, window=".", ready=".", quiet=1.0, debug_file=None):
+    """[(step, [(seconds, utterance), ...]), ...]: Orca's start, the
+    program's, then each key's. Inside in_own_session() only."""
+    home = private_home()
+    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=f"{home}/run", XDG_CONFIG_HOME=f"{home}/.config",
+               XDG_DATA_HOME=f"{home}/.local/share", XDG_CACHE_HOME=f"{home}/.cache",
+               ORCA_HEAR_LOG=f"{home}/speech.log")
+    speechd = f"{home}/run/speech-dispatcher/pid/speech-dispatcher.pid"
+    debug = ["--debug-file", os.path.abspath(debug_file)] if debug_file else []
+    # Never --replace, which would end the user's own screen reader too.
+    orca = subprocess.Popen(["orca", *debug], env=env, cwd=home,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     program = None
+    steps = []
     try:
-        show("orca", log.until_quiet(0.5, 30, need_one=True))
-        program = subprocess.Popen(a.command, env=env, cwd=home, start_new_session=True)
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", a.window],
-                                capture_output=True, text=True, timeout=60).stdout.split()[-1]
-        # No window manager: give the window the keyboard focus, as one would.
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=10)
-        show("start", log.until_quiet(a.settle, 60, need_one=True))
-        for key in a.keys:
+        log = open(env["ORCA_HEAR_LOG"], encoding="utf-8")
+        steps.append(("orca", until_quiet(log, 0.5, 30, ready=".")))
+        if not steps[-1][1]:
+            sys.exit("orca_hear: Orca said nothing in 30 s (is orca-customizations.py run?)")
+        if not os.path.exists(speechd):  # Orca logs what it would say all the same
+            sys.exit("orca_hear: speech-dispatcher did not start (a locale it cannot set?)")
+        launched = time.time()
+        program = subprocess.Popen(command, env=env, start_new_session=True)
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "--class", window],
+                               capture_output=True, text=True, timeout=60).stdout.split()
+        # There is no window manager: give the window the keyboard, as one would.
+        subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], check=True, timeout=10)
+        steps.append(("start", until_quiet(log, quiet, 60, ready=ready, start=launched)))
+        for step in keys:
+            key, _, wait = step.partition("@")
+            sent = time.time()
             subprocess.run(["xdotool", "key", key], check=True)
-            show(key, log.until_quiet(a.quiet, a.max))
-    finally:
-        if program:
-            os.killpg(program.pid, signal.SIGTERM)
+            steps.append((step, until_quiet(log, float(wait or quiet), 60, start=sent)))
+    finally:  # nothing here is worth a clean exit; speech-dispatcher may hang
+        pids = [(os.killpg, program.pid)] if program else []
+        if os.path.exists(speechd):  # started by Orca, and left running
+            pids.append((os.kill, int(open(speechd).read())))
+        for kill, pid in pids + [(os.kill, orca.pid)]:
             try:
-                program.wait(10)
-            except subprocess.TimeoutExpired:
-                os.killpg(program.pid, signal.SIGKILL)
-        orca.terminate()
-        try:
-            orca.wait(10)
-        except subprocess.TimeoutExpired:
-            orca.kill()
+                kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         shutil.rmtree(home, ignore_errors=True)
+    return steps
+
+
+def in_own_session():
+    """Runs this very script again on a display and a D-Bus session of its
+    own, unless it is there already; its output on standard output, what
+    the session's services print on standard error."""
+    if os.environ.get("ORCA_HEAR_INNER"):
+        return
+    os.environ["ORCA_HEAR_INNER"] = "1"
+    os.dup2(1, 3)
+    os.dup2(2, 1)
+    os.execvp("xvfb-run", ["xvfb-run", "-a", "-n", "140", "-s", "-screen 0 1280x1024x24 -nolisten tcp",
+                           "dbus-run-session", "--", sys.executable, "-u", *sys.argv])
+
+
+def output():
+    """Where in_own_session()'s script writes for its caller."""
+    return open(3 if os.environ.get("ORCA_HEAR_INNER") else 1, "w", encoding="utf-8", closefd=False)
 
 
 if __name__ == "__main__":
-    args = parse()
-    if os.environ.get("ORCA_HEAR_INNER"):
-        inner(args)
-    else:
-        os.environ["ORCA_HEAR_INNER"] = "1"
-        os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -nolisten tcp",
-                               "dbus-run-session", "--", sys.executable, "-u", *sys.argv])
+    p = argparse.ArgumentParser(usage=__doc__)
+    p.add_argument("--window", default=".", help="the window to focus, by title or class (regex)")
+    p.add_argument("--ready", default=".", help="the utterance (regex) that start-up waits for")
+    p.add_argument("--quiet", type=float, default=1.0, help="the silence that ends a step")
+    p.add_argument("--debug-file", help="keep Orca's own debug log there too")
+    p.add_argument("keys", nargs="*")
+    if "--" not in sys.argv[:-1]:
+        p.error("KEY... -- COMMAND expected")
+    args = p.parse_args(sys.argv[1:sys.argv.index("--")])
+    in_own_session()
+    with output() as out:
+        for step, said in hear(sys.argv[sys.argv.index("--") + 1:], args.keys, args.window, args.ready,
+                               args.quiet, args.debug_file):
+            out.write(f"[{step}]\n" + "".join(f"  +{t:5.2f} {text}\n" for t, text in said))

@@ -217,6 +217,22 @@ TEST_F(Accessibility, TabIntoTheEventsAfterAnActionLandsOnTheSelectedOne)
     EXPECT_EQ(window.quiz().state().EventIndex, 6);
 }
 
+// Down moves through the nights without selecting while none is selected;
+// out of the column and back, the learner is on its top row again.
+TEST_F(Accessibility, TabBackIntoTheEventsAfterArrowsLandsOnTheTopRow)
+{
+    window.widget().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.widget()));
+    window.event(7)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.event(7), Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(window.event(2)));
+    ASSERT_FALSE(window.event(2)->isChecked());
+    QTest::keyClick(window.event(2), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(window.date(0))) << "out of the column at once";
+    QTest::keyClick(window.date(0), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(window.event(7)));
+}
+
 // Qt's own texts come from its Bulgarian catalogue, which the test program
 // loads as the quiz does.
 TEST_F(Accessibility, ResultBoxMenuSpeaksBulgarian)
