@@ -12,7 +12,8 @@ namespace platform {
 // an invisible one-pixel status bar, shown only for the moment a
 // notification in it, named by the text, appears afresh, and hidden again
 // with it at once, so that nothing is left for a reader's review of the
-// window to find.
+// window to find. Where Qt has announcement events (6.8 on), it sends one
+// instead.
 class Announcer final : public QWidget {
     Q_OBJECT
 

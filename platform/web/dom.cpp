@@ -57,18 +57,20 @@ EM_JS(void, zorelmina_dom_focus, (int element), {
 // A screen reader that meets a page still loading takes in a focus it
 // finds there without a word (Orca in Firefox), so once the page has
 // loaded and the reader has had a moment to take it in, the focus comes to
-// the element again, unless the learner has begun meanwhile. A reader that
-// spoke the first time hears no change.
+// the element again, unless the learner has begun meanwhile.
 EM_JS(void, zorelmina_dom_focus_again_once_loaded, (int element), {
     var e = Module['zorelminaElements'][element], begun = false;
     ['keydown', 'pointerdown'].forEach(function(type) {
         document.addEventListener(type, function() { begun = true; }, {capture: true, once: true});
     });
+    // Away and back in two turns, or the browser reports no change.
     function again() {
         setTimeout(function() {
             if (begun || document.activeElement !== e) return;
             e.blur();
-            e.focus({preventScroll: true});
+            setTimeout(function() {
+                if (!begun && document.activeElement === document.body) e.focus({preventScroll: true});
+            }, 50);
         }, 500);
     }
     if (document.readyState === 'complete') again();

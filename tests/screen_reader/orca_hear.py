@@ -131,20 +131,24 @@ def hear(command, keys, window=".", ready=".", quiet=1.0, debug_file=None):
 
 def in_own_session():
     """Runs this very script again on a display and a D-Bus session of its
-    own, unless it is there already; its output on standard output, what
-    the session's services print on standard error."""
-    if os.environ.get("ORCA_HEAR_INNER"):
+    own, unless it is there already, and ends with it: what it writes to
+    output() comes out on standard output, what the session's services
+    print on standard error."""
+    if os.environ.get("ORCA_HEAR_OUTPUT"):
         return
-    os.environ["ORCA_HEAR_INNER"] = "1"
-    os.dup2(1, 3)
-    os.dup2(2, 1)
-    os.execvp("xvfb-run", ["xvfb-run", "-a", "-n", "140", "-s", "-screen 0 1280x1024x24 -nolisten tcp",
-                           "dbus-run-session", "--", sys.executable, "-u", *sys.argv])
+    with tempfile.NamedTemporaryFile("r", encoding="utf-8", prefix="orca-hear-") as said:
+        inner = subprocess.run(["xvfb-run", "-a", "-n", "140", "-s", "-screen 0 1280x1024x24 -nolisten tcp",
+                                "dbus-run-session", "--", sys.executable, "-u", *sys.argv],
+                               env=dict(os.environ, ORCA_HEAR_OUTPUT=said.name), stdout=sys.stderr, check=False)
+        sys.stdout.write(said.read())
+    sys.exit(inner.returncode)
 
 
 def output():
     """Where in_own_session()'s script writes for its caller."""
-    return open(3 if os.environ.get("ORCA_HEAR_INNER") else 1, "w", encoding="utf-8", closefd=False)
+    if os.environ.get("ORCA_HEAR_OUTPUT"):
+        return open(os.environ["ORCA_HEAR_OUTPUT"], "w", encoding="utf-8")
+    return open(1, "w", encoding="utf-8", closefd=False)
 
 
 if __name__ == "__main__":

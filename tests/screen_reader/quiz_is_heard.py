@@ -10,7 +10,7 @@ alone where it happens, and no explanation before it is earned.
 The page is ZORELMINA_WEB_PAGES's app/zorelmina.html unless given. Exits
 77 (skipped) where Orca or what it needs is missing, or there is no page."""
 
-import os, shutil, sys
+import os, re, shutil, subprocess, sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import orca_hear  # noqa: E402
@@ -21,11 +21,14 @@ EXPLANATIONS = ["Нощ на театрите - 2008", "Дълга нощ на �
                 "Световна нощ на книгата - 23", "Вартоломеева нощ - 24", "Кристална нощ - 9",
                 "Нощ на дългите ножове - 30", "Бяла нощ - се", "Тиха нощ, свята нощ 24.XII Бъдни"]
 
-# Each key, and the words its step must hear (each once) and must not.
+# Each key, and the words its step must hear (each once) and must not. Orca 48 repeats a radio group's
+# name with each of its buttons where the toolkit does not tie them
+# together (Qt does not), so the nights' caption is checked as heard there.
+GROUP = "Знаменателно събитие"
 PLAY = [
     ("start", ["Резултат"], []),
     ("Tab", ["Изчисти"], []),
-    ("Tab", ["Знаменателно събитие", "Бяла нощ"], []),
+    ("Tab", [GROUP, "Бяла нощ"], []),
     ("Down", ["Валпургиева нощ"], ["Правилно", "Грешка"]),
     ("Down", ["Вартоломеева нощ"], ["Правилно", "Грешка"]),
     ("Down", ["Дълга нощ на музеите"], ["Правилно", "Грешка"]),
@@ -54,12 +57,16 @@ def command(front_end, target):
     page = "file://" + os.path.abspath(target)
     if front_end == "firefox":
         return ["firefox", [os.path.join(os.path.dirname(os.path.abspath(__file__)), "firefox-fresh.sh"), page]]
-    return ["chromium", ["sh", "-c", 'exec chromium --force-renderer-accessibility --user-data-dir="$HOME/chromium"'
-                         " --no-sandbox --disable-gpu --no-first-run --disable-background-networking"
-                         " --disable-component-update --disable-sync --lang=bg \"$0\"", page]]
+    # A profile that offers no translation: its English interface would
+    # offer to translate the Bulgarian page, in a prompt that takes the
+    # reader's attention at start-up (a Bulgarian interface would not).
+    return ["chromium", ["sh", "-c", 'mkdir -p "$HOME/chromium/Default" && echo \'{"translate": {"enabled": false}}\''
+                         ' > "$HOME/chromium/Default/Preferences" && exec chromium --force-renderer-accessibility'
+                         ' --user-data-dir="$HOME/chromium" --no-sandbox --disable-gpu --no-first-run'
+                         ' --disable-background-networking --disable-component-update --disable-sync "$0"', page]]
 
 
-def judge(steps):
+def judge(steps, front_end):
     failures = []
     earned = False
     for (key, must, must_not), (step, said) in zip(PLAY, steps[1:]):
@@ -67,7 +74,7 @@ def judge(steps):
         heard = " | ".join(texts)
         for words in must:
             times = sum(text.count(words) for text in texts)
-            if times != 1:
+            if times != 1 and not (front_end == "qt" and words == GROUP and times > 1):
                 failures.append(f"{key}: heard {words!r} {times} times: {heard}")
         for words in must_not:
             if words in heard:
@@ -97,9 +104,15 @@ def main():
         return 77
     orca_hear.in_own_session()
     window, program = command(sys.argv[1], sys.argv[2])
+    # Orca 48 takes in a page's first focus without a word while the page
+    # loads, and says only the mode it is in once it has loaded, whatever
+    # the page does; Orca 43 speaks the focus given again after loading.
+    version = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
+    if sys.argv[1] != "qt" and int(re.search(r"(\d+)\.", version).group(1)) >= 45:
+        PLAY[0] = ("start", [], [])
     steps = orca_hear.hear(program, [key for key, _, _ in PLAY[1:]], window=window,
-                           ready="Резултат", quiet=0.7)
-    failures = judge(steps)
+                           ready="Резултат" if PLAY[0][1] else ".", quiet=0.7)
+    failures = judge(steps, sys.argv[1])
     with orca_hear.output() as out:
         for step, said in steps:
             out.write(f"[{step}]\n" + "".join(f"  +{t:5.2f} {text}\n" for t, text in said))
