@@ -75,18 +75,20 @@ test-web: build web
 	  ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --label-regex web --label-exclude long \
 	  --no-tests=error; fi
 
-# The runs too long for make test, which CI makes too: the page as a screen
+# The runs too long for make test, which CI makes too: the long randomized
+# games under Wine, in Firefox and in WebKitGTK, and the page as a screen
 # reader reads it in Chromium.
-test-long: build web
+test-long: build web windows
 	@if $(HAVE_EMSCRIPTEN); then ZORELMINA_WEB_PAGES=$(CURDIR)/$(WEB_DIR) \
 	  ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS) --label-regex long; fi
+	@if $(HAVE_MINGW); then ctest --test-dir $(WINDOWS_64) --output-on-failure --label-regex long; fi
 
 test-windows: windows
 	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-tests; fi
 
 windows-tests:
-	ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS)
-	ctest --test-dir $(WINDOWS_32) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS) --label-exclude long
+	ctest --test-dir $(WINDOWS_32) --output-on-failure --parallel $(JOBS) --label-exclude long
 
 run: build
 	$(BUILD_DIR)/app/zorelmina

@@ -37,6 +37,26 @@ using IsSelected = std::function<bool(const ControlDescription &option)>;
 [[nodiscard]] const ControlDescription *groupTabStop(const WindowDescription &window, std::string_view container,
                                                      const IsSelected &selected);
 
+// Whether the keyboard can stop at a control of this kind at all (an option
+// button only as its group's stop, see groupTabStop).
+[[nodiscard]] bool takesFocus(ControlKind kind);
+
+// The controls in a container in the order a learner reads them: row by row
+// from the top, each row from the left, a row being the controls whose top
+// lies within the height of the first one not yet placed. The arrow keys go
+// through an option group in this order, and a window standing in one
+// column stands in it.
+[[nodiscard]] std::vector<const ControlDescription *> readingOrder(const WindowDescription &window,
+                                                                   std::string_view container);
+
+// Every control in the order the keyboard walks the window, hidden ones
+// too: by tab position, but an option group's buttons together, at the tab
+// position of its first, in reading order. Those that take no focus (a
+// frame, a label) stand at their own tab position, for the adapters whose
+// tab order is the order of their controls (the Windows API's, the page's).
+// Ties keep the description's order.
+[[nodiscard]] std::vector<const ControlDescription *> tabOrder(const WindowDescription &window);
+
 // Where the focus starts: of the visible controls that take the focus (an
 // option button only as its group's stop), the one with the lowest tab
 // position, the first described among equals; nullptr if there is none.

@@ -89,11 +89,20 @@ endif()
 
 # The shared suites in the other engines, at the first view, and a
 # learner's record in a learning platform over sittings; WebKitGTK draws
-# only on an X display.
-if(_firefox_checks)
-    zorelmina_web_tests(firefox ZORELMINA_WEB_ENGINE=firefox web_tests --gtest_filter=-RealPage.*:*ScormReport.InReview*:*ScormReport.ARefusing*)
-endif()
-if(_webkit_checks)
-    zorelmina_web_tests(webkit ZORELMINA_WEB_ENGINE=webkit ${ZORELMINA_XVFB_RUN} -a -s "-screen 0 1280x1024x24 -noreset"
-        $<TARGET_FILE:web_tests> --gtest_filter=-RealPage.*:*ScormReport.InReview*:*ScormReport.ARefusing*)
-endif()
+# only on an X display. Each of their actions is a round trip to a driver:
+# one short game (200 actions) in make test, four with the long runs.
+set(_other_engines "-RealPage.*:*ScormReport.InReview*:*ScormReport.ARefusing*")
+foreach(engine firefox webkit)
+    if(NOT _${engine}_checks)
+        continue()
+    endif()
+    set(_display)
+    if(engine STREQUAL "webkit")
+        set(_display ${ZORELMINA_XVFB_RUN} -a -s "-screen 0 1280x1024x24 -noreset")
+    endif()
+    zorelmina_web_tests(${engine} "ZORELMINA_WEB_ENGINE=${engine};ZORELMINA_GAMES=1" ${_display}
+        $<TARGET_FILE:web_tests> --gtest_filter=${_other_engines})
+    zorelmina_web_tests(${engine}.differential-long "ZORELMINA_WEB_ENGINE=${engine}" ${_display}
+        $<TARGET_FILE:web_tests> --gtest_filter=Differential.*)
+    set_property(TEST web.${engine}.differential-long APPEND PROPERTY LABELS long)
+endforeach()

@@ -420,15 +420,15 @@ QWidget *QtFormWidget::create(const ControlDescription &c)
 
 void QtFormWidget::chainTabOrder()
 {
-    std::vector<std::pair<int, QWidget *>> stops;
-    for (const ControlDescription &c : description_.controls) {
-        QWidget *widget = control({c.name, c.index});
-        if (c.visible && (widget->focusPolicy() & Qt::TabFocus) != 0)
-            stops.emplace_back(c.tabIndex, widget);
+    QWidget *previous = nullptr;
+    for (const ControlDescription *c : tabOrder(description_)) {
+        QWidget *widget = control(controlId(*c));
+        if (!c->visible || widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        if (previous != nullptr)
+            setTabOrder(previous, widget);
+        previous = widget;
     }
-    std::ranges::stable_sort(stops, {}, &std::pair<int, QWidget *>::first);
-    for (std::size_t i = 1; i < stops.size(); ++i)
-        setTabOrder(stops[i - 1].second, stops[i].second);
     for (const ControlDescription &c : description_.controls)
         if (c.kind == ControlKind::OptionButton)
             updateTabStop(c.container);

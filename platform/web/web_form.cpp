@@ -248,54 +248,32 @@ void WebForm::create(const ControlDescription &c, int place)
 
 // The page's order is the tab order, so that Tab and Shift+Tab go through
 // the controls in every browser without a tabindex of their own: the
-// heading first, then by tab position; an option group's buttons in the
-// order the learner sees them (row by row, left to right), which the arrow
-// keys and a browser's own tab stop of an unselected group go by. Where the
-// controls stand in one column, they stand in that seen order too.
+// heading first, then the form policy's tab order, in which an option
+// group's buttons stand as the learner reads them, as the arrow keys and a
+// browser's own tab stop of an unselected group go by. Where the controls
+// stand in one column, they stand in reading order.
 void WebForm::arrangeInTabOrder()
 {
-    std::map<std::string, std::vector<const Control *>> byContainer;
-    for (const auto &[key, c] : controls_)
-        if (c.box != web::kNoElement)
-            byContainer[c.description.container].push_back(&c);
-    for (auto &[container, group] : byContainer) {
-        std::vector<const Control *> seen = group;
-        std::stable_sort(seen.begin(), seen.end(), [](const Control *a, const Control *b) {
-            return a->description.top < b->description.top;
-        });
-        for (auto row = seen.begin(); row != seen.end();) {
-            const ControlDescription &first = (*row)->description;
-            const auto end = std::find_if(row, seen.end(), [&](const Control *c) {
-                return c->description.top >= first.top + first.height;
-            });
-            std::stable_sort(row, end, [](const Control *a, const Control *b) {
-                return a->description.left < b->description.left;
-            });
-            row = end;
-        }
-        std::map<const Control *, int> rank;
-        for (std::size_t i = 0; i < seen.size(); ++i) {
-            rank[seen[i]] = static_cast<int>(i);
-            for (const web::Element e : {seen[i]->box, seen[i]->printed})
+    std::vector<const ControlDescription *> order = tabOrder(description_);
+    std::stable_partition(order.begin(), order.end(),
+                          [](const ControlDescription *c) { return c->kind == ControlKind::Label; });
+    for (const ControlDescription *d : order) {
+        const Control &c = controls_.at(controlId(*d));
+        for (const web::Element e : {c.box, c.printed})
+            if (e != web::kNoElement)
+                web::moveToEnd(e);
+    }
+    std::set<std::string> containers;
+    for (const ControlDescription &d : description_.controls)
+        containers.insert(d.container);
+    for (const std::string &container : containers) {
+        int rank = 0;
+        for (const ControlDescription *d : readingOrder(description_, container)) {
+            const Control &c = controls_.at(controlId(*d));
+            for (const web::Element e : {c.box, c.printed})
                 if (e != web::kNoElement)
-                    web::setStyle(e, "order", std::to_string(i));
-        }
-        // A group stands where its first button by tab position would.
-        int groupTab = std::numeric_limits<int>::max();
-        for (const Control *c : group)
-            if (c->description.kind == ControlKind::OptionButton)
-                groupTab = std::min(groupTab, c->description.tabIndex);
-        const auto tabKey = [&](const Control *c) {
-            const ControlDescription &d = c->description;
-            const bool option = d.kind == ControlKind::OptionButton;
-            return std::tuple(d.kind != ControlKind::Label, option ? groupTab : d.tabIndex, option ? rank[c] : 0);
-        };
-        std::stable_sort(group.begin(), group.end(),
-                         [&](const Control *a, const Control *b) { return tabKey(a) < tabKey(b); });
-        for (const Control *c : group) {
-            web::moveToEnd(c->box);
-            if (c->printed != web::kNoElement)
-                web::moveToEnd(c->printed);
+                    web::setStyle(e, "order", std::to_string(rank));
+            ++rank;
         }
     }
 }

@@ -2,7 +2,6 @@
 
 #include "platform/form_policy.h"
 
-#include <algorithm>
 #include <set>
 
 namespace platform::win32 {
@@ -24,15 +23,12 @@ void setStyleBit(HWND window, LONG_PTR bit, bool on)
 
 void orderForTabbing(const WindowDescription &window, ChildControls &controls)
 {
+    // The windows' order is the dialog manager's tab order, and inside a
+    // group the order of the arrow keys.
     std::vector<const ChildControl *> ordered;
-    for (const auto &[key, c] : controls)
-        ordered.push_back(&c);
-    // Only the order among siblings counts, and a frame's option buttons
-    // have none but each other and the group box.
-    std::ranges::stable_sort(ordered, {}, [](const ChildControl *c) {
-        const ControlDescription &d = c->description;
-        return d.kind == ControlKind::OptionButton ? d.top : d.tabIndex;
-    });
+    for (const ControlDescription *d : tabOrder(window))
+        if (const ChildControl *c = controls.find(controlId(*d)))
+            ordered.push_back(c);
     for (const ChildControl *c : ordered)
         sendToBottom(c->window);
 

@@ -7,9 +7,9 @@
 namespace platform::win32 {
 
 // Windows tabs through controls in the order of windows, so they are put in
-// the order of their tab positions. The option buttons of one frame make one
+// the form policy's tab order. The option buttons of one frame make one
 // group with one tab stop, in which the arrow keys move in the order of
-// windows too: there they go by screen row, as the learner sees them.
+// windows too: as the learner reads them.
 void orderForTabbing(const WindowDescription &window, ChildControls &controls);
 
 // Moves the group's one tab stop where the form policy puts it.

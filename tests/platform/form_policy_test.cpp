@@ -1,6 +1,7 @@
 // Where the keyboard stops and starts, which descriptions make a window and
 // what a list holds: decided once for every window adapter.
 #include "platform/form_policy.h"
+#include "quiz/content.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +89,41 @@ TEST(FormPolicy, AListGivesItsItemsAndNamesItselfForOneItDoesNotHave)
             EXPECT_EQ(e.what(), "no item " + std::to_string(item) + " in List1");
         }
     }
+}
+
+// The keyboard's walk: by tab position, the event column as one group at
+// its first button's place, its buttons as the learner reads them, which
+// rows decide before columns.
+TEST(FormPolicy, TheWalkGoesByTabPositionAndThroughAGroupAsItIsRead)
+{
+    const WindowDescription described = window::describeTarvelMondix();
+    std::vector<std::string> walked;
+    for (const ControlDescription *c : tabOrder(described))
+        if (c->visible && takesFocus(c->kind))
+            walked.push_back(displayName(controlId(*c)));
+    std::vector<std::string> expected{"Text1(0)", "Command1"};
+    for (const quiz::PairIndex i : quiz::eventScreenOrder())
+        expected.push_back(displayName({window::kEventButtons, i}));
+    for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
+        expected.push_back(displayName({window::kDateBoxes, i}));
+    EXPECT_EQ(walked, expected);
+
+    std::vector<quiz::PairIndex> read;
+    for (const ControlDescription *c : readingOrder(described, window::kDateFrame))
+        read.push_back(static_cast<quiz::PairIndex>(c->index));
+    EXPECT_TRUE(std::ranges::equal(read, quiz::dateScreenOrder()));
+
+    // Side by side, a row is read from the left whatever the order described.
+    WindowDescription row;
+    row.controls = {{.name = "Frame", .kind = ControlKind::Frame},
+                    {.name = "Right", .container = "Frame", .kind = ControlKind::OptionButton, .left = 900, .top = 10,
+                     .height = 300},
+                    {.name = "Below", .container = "Frame", .kind = ControlKind::OptionButton, .left = 0, .top = 310,
+                     .height = 300},
+                    {.name = "Left", .container = "Frame", .kind = ControlKind::OptionButton, .left = 0, .top = 0,
+                     .height = 300}};
+    std::vector<std::string> names;
+    for (const ControlDescription *c : readingOrder(row, "Frame"))
+        names.push_back(c->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Left", "Right", "Below"}));
 }

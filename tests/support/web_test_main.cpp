@@ -1,6 +1,8 @@
 #include "web_page.h"
 #include "webdriver.h"
 
+#include "selected_tests.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -63,5 +65,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "ZORELMINA_WEB_ENGINE is chromium, firefox or webkit, not %s\n", engine().data());
         return 2;
     }
-    return RUN_ALL_TESTS();
+    return runSelectedTests();
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "selected_tests.h"
+
 #include <gtest/gtest.h>
 
 #include <cwctype>
@@ -52,5 +54,5 @@ int main(int argc, char **argv)
     InitCommonControlsEx(&controls);
     if (GetEnvironmentVariableW(L"ZORELMINA_FOCUS_CLICKS", nullptr, 0) != 0)
         SetWindowsHookExW(WH_CBT, onCreate, nullptr, GetCurrentThreadId());
-    return RUN_ALL_TESTS();
+    return runSelectedTests();
 }
