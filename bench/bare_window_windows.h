@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 // A window that does nothing of its own: the program ends when it closes.
 inline LRESULT CALLBACK quitOnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -32,9 +34,10 @@ inline int runBareWindow(HINSTANCE instance, const wchar_t *className, WNDPROC p
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, 484, 406};
     AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    wchar_t title[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, kQuizTitle.data(), static_cast<int>(kQuizTitle.size()), title, 255);
-    HWND window = CreateWindowExW(0, className, title, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    std::array<wchar_t, 256> title{};
+    MultiByteToWideChar(CP_UTF8, 0, kQuizTitle.data(), static_cast<int>(kQuizTitle.size()), title.data(),
+                        static_cast<int>(title.size()) - 1);
+    HWND window = CreateWindowExW(0, className, title.data(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
                                   nullptr);
     if (fill != nullptr)

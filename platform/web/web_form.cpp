@@ -113,13 +113,15 @@ std::string genericFamily(GenericFamily family)
     return "system-ui";
 }
 
-} // namespace
-
-WebForm::WebForm(const WindowDescription &description) : id_(0), description_(validated(description))
+int nextFormId()
 {
     static int next = 0;
-    id_ = ++next;
-    forms()[id_] = this;
+    return ++next;
+}
+
+// A form's window on the page, once the program's style sheet is there.
+web::Element newWindowElement()
+{
     static const bool styled = [] {
         // A copy of the page saved while it ran holds a form of its own.
         web::removeOthers(".zorelmina-window");
@@ -127,9 +129,16 @@ WebForm::WebForm(const WindowDescription &description) : id_(0), description_(va
         return true;
     }();
     (void)styled;
+    return web::createElement("div", web::kNoElement);
+}
 
+} // namespace
+
+WebForm::WebForm(const WindowDescription &description)
+    : id_(nextFormId()), description_(validated(description)), window_(newWindowElement())
+{
+    forms()[id_] = this;
     web::setTitle(description_.title);
-    window_ = web::createElement("div", web::kNoElement);
     web::setAttribute(window_, "id", description_.name);
     updateWindowClass();
     web::setStyle(window_, "background", cssColour(description_.background));

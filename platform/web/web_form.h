@@ -63,7 +63,7 @@ private:
         web::Element printed = web::kNoElement;
     };
 
-    void create(const ControlDescription &description, int place);
+    void create(const ControlDescription &c, int place);
     void arrangeInTabOrder();
     void updateWindowClass();
     void layOut();
@@ -73,7 +73,7 @@ private:
     void updateTabStops(const std::string &container);
     void raiseClick(ControlId id) const;
 
-    int id_;
+    int id_ = 0;
     WindowDescription description_;
     ControlMap<Control> controls_;
     // By their place in the description.

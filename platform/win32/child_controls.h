@@ -30,7 +30,7 @@ class ChildControls {
 public:
     // Made in the form's window, or in the frame it names as its container,
     // at its place there, with its font.
-    ChildControl &create(HWND window, const ControlDescription &description, const RECT &place, HFONT font);
+    ChildControl &create(HWND window, const ControlDescription &c, const RECT &place, HFONT font);
 
     [[nodiscard]] ChildControl *find(ControlId id) { return controls_.find(id); }
     [[nodiscard]] const ChildControl *find(ControlId id) const { return controls_.find(id); }

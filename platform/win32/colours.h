@@ -22,7 +22,7 @@ public:
     // The answer to a WM_CTLCOLOR* message for one of the controls (or for
     // a group box or panel of theirs): the brush, with the DC's colours set.
     // Nothing where the desktop's own answer holds.
-    [[nodiscard]] std::optional<LRESULT> forControl(const ChildControls &controls, HDC dc, HWND control) const;
+    [[nodiscard]] std::optional<LRESULT> forControl(const ChildControls &controls, HDC dc, HWND window) const;
 
     void paintBackground(HWND window, HDC dc) const;
 

@@ -18,7 +18,7 @@ void reportFailureAndExit(const FailureWords &words, std::string_view what, HWND
     };
     const std::wstring message = wide(words.preamble) + L"\n" + wide(what);
     MessageBoxW(owner, message.c_str(), wide(words.caption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    std::exit(EXIT_FAILURE);
+    std::exit(EXIT_FAILURE); // NOLINT(concurrency-mt-unsafe): the program's one thread ends it
 }
 
 } // namespace platform::win32

@@ -15,7 +15,7 @@ namespace platform {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"ZorelminaForm";
+constexpr const wchar_t *kFormClass = L"ZorelminaForm";
 
 } // namespace
 

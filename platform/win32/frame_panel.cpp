@@ -29,7 +29,7 @@ void paintFrame(HWND box, HDC dc)
 {
     RECT area{};
     GetClientRect(box, &area);
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+    auto *const font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
     const HGDIOBJ old =
         SelectObject(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     HBRUSH brush = askRootForColours(box, dc);

@@ -4,6 +4,7 @@
 #include "platform/layout_policy.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -89,14 +90,11 @@ bool captionsFit(const WindowDescription &description, HFONT font, const Layout 
 {
     const CaptionMeter meter(font);
     const int indicator = scaledForDpi(kIndicatorRoom, layout.dpi);
-    for (const ControlDescription &d : description.controls) {
-        if (d.caption.empty() || d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox)
-            continue;
-        if (!captionFits(d.kind, meter.extent(d.caption), {layout.toPixels(d.width), layout.toPixels(d.height)},
-                         indicator, layout.dpi))
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(description.controls, [&](const ControlDescription &d) {
+        return d.caption.empty() || d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox
+               || captionFits(d.kind, meter.extent(d.caption), {layout.toPixels(d.width), layout.toPixels(d.height)},
+                              indicator, layout.dpi);
+    });
 }
 
 } // namespace

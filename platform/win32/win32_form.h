@@ -32,6 +32,10 @@ public:
     explicit Win32Form(const WindowDescription &description,
                        std::function<bool()> highContrast = win32::highContrast);
     ~Win32Form() override;
+    Win32Form(const Win32Form &) = delete;
+    Win32Form &operator=(const Win32Form &) = delete;
+    Win32Form(Win32Form &&) = delete;
+    Win32Form &operator=(Win32Form &&) = delete;
 
     [[nodiscard]] HWND window() const { return window_.get(); }
     // The control's window, or nullptr if there is none of that name.

@@ -69,7 +69,7 @@ json run(std::string_view operation, platform::ControlId id, int number, std::st
         return {s.EventIndex, s.DateIndex, s.IsCorrect};
     }
     if (operation == "pixelsPerTwip")
-        return form.pixelsPerTwip();
+        return platform::WebForm::pixelsPerTwip();
     if (operation == "isSelected")
         return form.isSelected(id);
     if (operation == "checkState")
@@ -117,7 +117,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char *zorelmina_test(const char *operation
     return result.c_str();
 }
 
-int main()
+// A failure to make the page's form ends the program, as in the quiz's own.
+int main() // NOLINT(bugprone-exception-escape)
 {
     Page &p = page();
     if (zorelmina_test_bare() != 0) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cwctype>
 
 namespace {
@@ -32,9 +33,9 @@ LRESULT CALLBACK onCreate(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_CREATEWND) {
         auto *window = reinterpret_cast<HWND>(wParam);
-        wchar_t kind[16] = {};
-        GetClassNameW(window, kind, 16);
-        if (_wcsicmp(kind, L"Button") == 0) {
+        std::array<wchar_t, 16> kind{};
+        GetClassNameW(window, kind.data(), static_cast<int>(kind.size()));
+        if (_wcsicmp(kind.data(), L"Button") == 0) {
             const auto original = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickingOnFocus)));
             if (buttonProcedure == nullptr)

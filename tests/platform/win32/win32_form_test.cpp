@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -389,7 +390,7 @@ TEST(Win32Form, AppearsAsItPaints)
 // one pass, as it looked: none of its controls' paints is left to the
 // queue, where each would reach the screen on its own. So is a part of it.
 namespace {
-thread_local int queuedPaints = 0;
+thread_local int queuedPaints = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): the hook's count
 LRESULT CALLBACK countQueuedPaints(int code, WPARAM removed, LPARAM message)
 {
     if (code == HC_ACTION && removed == PM_REMOVE && reinterpret_cast<const MSG *>(message)->message == WM_PAINT)
@@ -462,6 +463,7 @@ TEST(Win32Form, StaysOnItsMonitorsWorkArea)
 // watch lives.
 namespace {
 
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): the hook's listener
 thread_local std::function<void(const CWPSTRUCT &)> *hearSent = nullptr;
 
 LRESULT CALLBACK passSent(int code, WPARAM wParam, LPARAM lParam)
@@ -493,9 +495,9 @@ private:
 
 bool isFormWindow(HWND window)
 {
-    wchar_t kind[32] = {};
-    GetClassNameW(window, kind, 32);
-    return std::wstring_view(kind) == L"ZorelminaForm";
+    std::array<wchar_t, 32> kind{};
+    GetClassNameW(window, kind.data(), static_cast<int>(kind.size()));
+    return std::wstring_view(kind.data()) == L"ZorelminaForm";
 }
 
 } // namespace
@@ -623,7 +625,8 @@ namespace {
 
 std::vector<std::string> *heardAlerts = nullptr; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
-void CALLBACK onAlert(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD)
+void CALLBACK onAlert(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG /*object*/, LONG /*child*/,
+                      DWORD /*thread*/, DWORD /*time*/)
 {
     if (event == EVENT_SYSTEM_ALERT && heardAlerts != nullptr)
         heardAlerts->push_back(narrow(textOf(window)));
@@ -741,7 +744,7 @@ BOOL CALLBACK keepFailureText(HWND child, LPARAM found)
 }
 
 // Reads the message box as it shows, on standard error, and closes it.
-void CALLBACK closeMessageBox(HWND, UINT, UINT_PTR, DWORD)
+void CALLBACK closeMessageBox(HWND /*window*/, UINT /*message*/, UINT_PTR /*timer*/, DWORD /*time*/)
 {
     HWND box = FindWindowW(L"#32770", L"Зорелмина");
     if (box == nullptr)
@@ -769,7 +772,7 @@ TEST(Failure, AHandlerThatFailsEndsTheProgramWithAMessageBox)
             quiz.click({window::kEventButtons, 1});
             quiz.click({window::kDateBoxes, 1});
             std::fprintf(stderr, "carried on\n");
-            std::exit(0);
+            std::exit(0); // NOLINT(concurrency-mt-unsafe): the death test's one thread
         },
         ::testing::ExitedWithCode(1), "message box: Програмата спира поради грешка: no such control: List1");
 }
@@ -804,7 +807,7 @@ TEST(VersionRecord, SaysVersionOnePointNoughtNoughtAndNamesTheProduct)
     EXPECT_FALSE(value(L"CompanyName").empty());
 
     // The icon: a classic 32 x 32 picture that any Windows can read.
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"ZORELMINA", IMAGE_ICON, 32, 32, 0));
+    auto *icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"ZORELMINA", IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
