@@ -140,7 +140,7 @@ bench: deps windows web
 # database; the Windows and browser front ends are left to their compilers'
 # warnings, as clang-tidy here has neither Windows's headers nor
 # emscripten's.
-LINT_SOURCES = $(filter-out %_windows.cpp tests/packaging/% tests/platform/win32/% tests/support/win32_% tests/support/web_test_page.cpp, \
+LINT_SOURCES = $(filter-out %_windows.cpp tests/packaging/% tests/platform/win32/% tests/support/win32_% tests/support/test_page_program.cpp, \
   $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
   bench/*.cpp tests/*/*.cpp tests/platform/*/*.cpp))
 # The Windows program's sources and the page's, each through its own tree's
@@ -154,7 +154,7 @@ WINDOWS_IDIOMS = -cppcoreguidelines-pro-type-reinterpret-cast,-performance-no-in
   -cppcoreguidelines-pro-type-union-access,-misc-misplaced-const
 LINT_WINDOWS = $(wildcard platform/win32/*.cpp app/main_windows.cpp bench/*_windows.cpp \
   tests/platform/win32/*.cpp tests/support/win32_*.cpp tests/packaging/windows/*.cpp)
-LINT_WEB = $(wildcard platform/web/*.cpp app/main_web.cpp tests/support/web_test_page.cpp)
+LINT_WEB = $(wildcard platform/web/*.cpp app/main_web.cpp tests/support/test_page_program.cpp)
 MINGW_INCLUDES = { x86_64-w64-mingw32-g++-posix -E -x c++ -v - </dev/null 2>&1 \
   | sed -n '/<...> search starts here/,/End of search list/s/^ //p' | grep -v -e '/include$$' -e 'include-fixed' ; \
   x86_64-w64-mingw32-g++-posix -E -x c++ -v - </dev/null 2>&1 | sed -n 's/^ \(.*mingw32\/include\)$$/\1/p' ; }

@@ -6,7 +6,7 @@
 // Wine), and how soon after its first paint each window is whole. Run on
 // the X server DISPLAY names (make bench gives it one of its own).
 #include "headless_qt.h"
-#include "platform/memory_board.h"
+#include "platform/memory_form.h"
 #include "qt_quiz.h"
 #include "startup_watch.h"
 #ifdef ZORELMINA_PAGE_STARTUP
@@ -37,18 +37,18 @@ namespace {
 
 // A verdict on every iteration: the matching date ticked and un-ticked in
 // turn, with its event selected.
-void BM_BoardVerdict(benchmark::State &state)
+void BM_MemoryFormVerdict(benchmark::State &state)
 {
-    auto made = std::make_unique<platform::MemoryBoard>(window::describeTarvelMondix());
-    platform::MemoryBoard *board = made.get();
+    auto made = std::make_unique<platform::MemoryForm>(window::describeTarvelMondix());
+    platform::MemoryForm *form = made.get();
     const Tarvel_Mondix quiz(std::move(made));
-    board->click({window::kEventButtons, 5});
+    form->click({window::kEventButtons, 5});
     for (auto _ : state) {
-        board->click({window::kDateBoxes, 5});
-        benchmark::DoNotOptimize(board->text({window::kResultBox, 0}));
+        form->click({window::kDateBoxes, 5});
+        benchmark::DoNotOptimize(form->text({window::kResultBox, 0}));
     }
 }
-BENCHMARK(BM_BoardVerdict)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MemoryFormVerdict)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // A real mouse click on a date box until the result box has the new text.
 void BM_QtClickToVerdict(benchmark::State &state)
@@ -213,7 +213,7 @@ public:
     {
         ConsoleReporter::Finalize();
         std::printf("\nMedians\n");
-        figure("verdict on the board", "BM_BoardVerdict", 1e6, "us");
+        figure("verdict on the in-memory form", "BM_MemoryFormVerdict", 1e6, "us");
         figure("click to verdict (Qt window)", "BM_QtClickToVerdict", 1e3, "ms", 1.0);
         figure("build and show the window", "BM_BuildAndShowWindow", 1e3, "ms");
         startup("Qt program", "Startup/Linux", "text", 1.10, 1.10);

@@ -32,7 +32,7 @@ endif()
 add_executable(web_tests
     behaviour/form_contract_test.cpp
     platform/web/scorm_report_test.cpp
-    platform/web/web_page_test.cpp
+    platform/web/real_page_test.cpp
     behaviour/differential_test.cpp
     behaviour/keyboard_test.cpp
     behaviour/looks_test.cpp
@@ -40,7 +40,7 @@ add_executable(web_tests
     support/browser.cpp support/browser.h
     support/child_process.cpp support/child_process.h
     support/web_backends.cpp
-    support/web_page.cpp support/web_page.h
+    support/web_learner.cpp support/web_learner.h
     support/web_test_main.cpp
     support/webdriver.cpp support/webdriver.h
 )

@@ -1,5 +1,5 @@
 # The Windows program's tests. Built by MinGW on Linux and run under Wine
-# (tools/wine-run.sh), one suite a test, each in a prefix and on a display of
+# (tests/wine-run.sh), one suite a test, each in a prefix and on a display of
 # its own.
 
 add_library(win32_test_support STATIC

@@ -3,4 +3,4 @@
 # run 32-bit programs (tests/CMakeLists.txt says why where it cannot).
 set(ZORELMINA_MINGW_ARCH i686)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../tools/wine-run.sh --win32)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../tests/wine-run.sh --win32)

@@ -1,10 +1,10 @@
-// Random play, the same on the in-memory board and in the window driven by
+// Random play, the same on the in-memory form and in the window driven by
 // mouse and keyboard at random: after every action both must show the
 // same, and what they show must be one of the texts the quiz can show.
 // A failure names its seed; ZORELMINA_SEED=<seed> replays that game first.
 
 #include "backends.h"
-#include "board_learner.h"
+#include "memory_form_learner.h"
 #include "verdicts.h"
 
 #include <gtest/gtest.h>
@@ -25,13 +25,13 @@ constexpr unsigned kFirstSeed = 20261208;
 
 // Differences between the two, or against what the quiz may show; empty
 // when all is well.
-std::string compare(const Learner &board, const Learner &window, bool cleared, bool touched)
+std::string compare(const Learner &inMemory, const Learner &window, bool cleared, bool touched)
 {
     std::ostringstream problems;
-    const std::string text = board.resultText();
+    const std::string text = inMemory.resultText();
     if (window.resultText() != text)
         problems << "result texts differ; ";
-    if (!(window.state() == board.state()))
+    if (!(window.state() == inMemory.state()))
         problems << "selection state differs; ";
 
     int selected = 0;
@@ -39,20 +39,20 @@ std::string compare(const Learner &board, const Learner &window, bool cleared, b
     PairIndex event = quiz::kNoPair;
     PairIndex date = quiz::kNoPair;
     for (PairIndex i = 0; i < quiz::kPairCount; ++i) {
-        if (window.eventSelected(i) != board.eventSelected(i) || window.dateValue(i) != board.dateValue(i))
+        if (window.eventSelected(i) != inMemory.eventSelected(i) || window.dateValue(i) != inMemory.dateValue(i))
             problems << "control " << i << " differs; ";
-        if (board.eventSelected(i)) {
+        if (inMemory.eventSelected(i)) {
             ++selected;
             event = i;
         }
-        if (board.dateValue(i) == DateValue::Checked) {
+        if (inMemory.dateValue(i) == DateValue::Checked) {
             ++ticked;
             date = i;
         }
     }
 
-    const bool rightOnBoard = selected == 1 && ticked == 1 && event == date;
-    if (rightOnBoard) {
+    const bool rightOnTheBoard = selected == 1 && ticked == 1 && event == date;
+    if (rightOnTheBoard) {
         if (text != rightVerdict(event))
             problems << "a right pair is on the board but the text is not its explanation; ";
     } else if (text == quiz::texts().taskText) {
@@ -82,7 +82,7 @@ unsigned firstSeed()
 
 } // namespace
 
-TEST(Differential, BoardAndWindowAgreeOnRandomPlay)
+TEST(Differential, MemoryFormAndWindowAgreeOnRandomPlay)
 {
     const unsigned first = firstSeed();
     for (int game = 0; game < games(); ++game) {
@@ -92,33 +92,33 @@ TEST(Differential, BoardAndWindowAgreeOnRandomPlay)
         std::bernoulli_distribution byMouse(0.5);
         std::uniform_int_distribution<int> pick(0, 2 * quiz::kPairCount); // the last one clears
 
-        const auto board = makeBoardLearner();
+        const auto inMemory = makeMemoryFormLearner();
         const auto window = makeWindowLearner([&] { return byMouse(inputs) ? Input::Mouse : Input::Keyboard; });
         bool cleared = false;
         bool touched = false;
         for (int step = 0; step < kActionsPerGame; ++step) {
             const int choice = pick(actions);
-            const std::string before = board->resultText();
+            const std::string before = inMemory->resultText();
             std::string action;
             if (choice < quiz::kPairCount) {
                 const auto i = static_cast<PairIndex>(choice);
-                board->clickEvent(i);
+                inMemory->clickEvent(i);
                 window->clickEvent(i);
                 action = "event " + std::to_string(i);
             } else if (choice < 2 * quiz::kPairCount) {
                 const auto i = static_cast<PairIndex>(choice - quiz::kPairCount);
-                board->clickDate(i);
+                inMemory->clickDate(i);
                 window->clickDate(i);
                 action = "date " + std::to_string(i);
             } else {
-                board->pressClear();
+                inMemory->pressClear();
                 window->pressClear();
                 action = "clear";
                 cleared = true;
             }
-            touched = touched || cleared || board->resultText() != before;
+            touched = touched || cleared || inMemory->resultText() != before;
 
-            const std::string problems = compare(*board, *window, cleared, touched);
+            const std::string problems = compare(*inMemory, *window, cleared, touched);
             if (!problems.empty()) {
                 ADD_FAILURE() << "seed " << seed << ", step " << step << " (" << action << "): " << problems
                               << "\nreplay with ZORELMINA_SEED=" << seed;

@@ -1,5 +1,5 @@
 // What every toolkit's form must do for the quiz, run against each of them:
-// the quiz is tested through the board, so no window may behave otherwise.
+// the quiz is tested through the in-memory form, so no window may behave otherwise.
 #include "backends.h"
 #include "window/tarvel_mondix_description.h"
 

@@ -1,4 +1,4 @@
-// The quiz played from start-up, on the in-memory board and in each window
+// The quiz played from start-up, on the in-memory form and in each window
 // with the mouse and with the keyboard: every backend must give the same text.
 #include "backends.h"
 #include "verdicts.h"
@@ -93,7 +93,7 @@ TEST_P(Play, RightWrongAndUntickedInTurn)
 }
 
 // Every event against every date, in one window: tick, judge, un-tick. Long,
-// and the same by every input, so once per board (its first learner).
+// and the same by every input, so once per form (its first learner).
 class EveryPairing : public Play {};
 
 TEST_P(EveryPairing, IsJudged)

@@ -2,7 +2,7 @@
 // must say, and what becomes of the two indexes. The board is set directly,
 // with no handler wired, so cases that no click sequence reaches (greyed
 // boxes, nothing selected) are covered too.
-#include "platform/memory_board.h"
+#include "platform/memory_form.h"
 #include "quiz/quiz_form.h"
 #include "verdicts.h"
 #include "window/form_quiz_controls.h"
@@ -52,8 +52,8 @@ const auto kCases = std::to_array<AnswerCase>({
 
 class Answer : public ::testing::TestWithParam<AnswerCase> {
 protected:
-    platform::MemoryBoard board{window::describeTarvelMondix()};
-    window::FormQuizControls controls{board};
+    platform::MemoryForm memory{window::describeTarvelMondix()};
+    window::FormQuizControls controls{memory};
     quiz::QuizForm form{controls};
 };
 
@@ -63,7 +63,7 @@ TEST_P(Answer, IsJudgedFromTheBoardAlone)
 {
     const AnswerCase &c = GetParam();
     if (c.event != kNoPair)
-        board.click({window::kEventButtons, c.event});
+        memory.click({window::kEventButtons, c.event});
     for (const PairIndex d : c.ticked)
         controls.setDateValue(d, DateValue::Checked);
     for (const PairIndex d : c.greyed)

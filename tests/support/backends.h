@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board_learner.h"
+#include "memory_form_learner.h"
 #include "learner.h"
 #include "window/tarvel_mondix_description.h"
 
@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-// The boards a test program plays on, all from the one toolkit it links:
-// the in-memory board, the Qt window, the Windows window or the page.
+// The forms a test program plays on, all from the one toolkit it links:
+// the in-memory form, the Qt window, the Windows window or the page.
 
 template <typename Made>
 struct Backend {
@@ -31,7 +31,7 @@ struct FormRig {
 
 // What differs between toolkits; each test program links one definition of
 // toolkit(). makeLearner makes a learner at the window, asking chooseInput
-// before every action; the in-memory board has no window and none.
+// before every action; the in-memory form has no window and none.
 struct Toolkit {
     std::string name;
     std::function<std::unique_ptr<FormRig>()> makeRig;
@@ -71,7 +71,7 @@ inline std::unique_ptr<WindowLearner> makeWindowLearner(std::function<Input()> c
 inline std::vector<Backend<Learner>> learnerBackends()
 {
     if (!toolkit().makeLearner)
-        return {{toolkit().name, makeBoardLearner}};
+        return {{toolkit().name, makeMemoryFormLearner}};
     const auto by = [](Input input) { return [input] { return makeWindowLearner([input] { return input; }); }; };
     return {{"Mouse", by(Input::Mouse)}, {"Keyboard", by(Input::Keyboard)}};
 }

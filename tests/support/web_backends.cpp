@@ -1,6 +1,6 @@
 // The page in headless Chromium, for the web test program.
 #include "backends.h"
-#include "web_page.h"
+#include "web_learner.h"
 
 #include <stdexcept>
 
@@ -17,7 +17,7 @@ class RemoteForm final : public platform::Form {
 public:
     explicit RemoteForm(platform::WindowDescription description) : description_(std::move(description))
     {
-        browser().open(fileAddress(webPages() + "/tests/zorelmina_test.html?board=bare"), "window.zorelminaReady");
+        browser().open(fileAddress(webPages() + "/tests/zorelmina_test.html?form=bare"), "window.zorelminaReady");
     }
 
     void setClickHandler(ClickHandler handler) override { clicked_ = std::move(handler); }

@@ -1,4 +1,4 @@
-#include "web_page.h"
+#include "web_learner.h"
 #include "webdriver.h"
 
 #include "selected_tests.h"

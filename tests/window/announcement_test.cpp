@@ -1,6 +1,6 @@
 // What assistive technology is told, and what becomes of a handler that
 // fails: both are decided by the window, whatever the toolkit.
-#include "platform/memory_board.h"
+#include "platform/memory_form.h"
 #include "verdicts.h"
 #include "window/tarvel_mondix.h"
 #include "window/tarvel_mondix_description.h"
@@ -13,11 +13,11 @@ namespace {
 
 class Announcements : public ::testing::Test {
 protected:
-    void click(platform::ControlId control) { board->click(control); }
-    std::vector<std::string> heard() const { return board->announcements(); }
+    void click(platform::ControlId control) { form->click(control); }
+    std::vector<std::string> heard() const { return form->announcements(); }
 
-    std::unique_ptr<platform::MemoryBoard> made = std::make_unique<platform::MemoryBoard>(window::describeTarvelMondix());
-    platform::MemoryBoard *board = made.get();
+    std::unique_ptr<platform::MemoryForm> made = std::make_unique<platform::MemoryForm>(window::describeTarvelMondix());
+    platform::MemoryForm *form = made.get();
     Tarvel_Mondix window{std::move(made)};
 };
 
@@ -61,18 +61,18 @@ TEST_F(Announcements, OneLineWithoutTheBlankAtTheEnd)
     EXPECT_EQ(Tarvel_Mondix::announcementFor(""), "Изборът е изчистен.");
 }
 
-// A handler that fails goes to the form's failure report, which on the board
+// A handler that fails goes to the form's failure report, which on the in-memory form
 // throws to the caller and on a real window ends the program.
 TEST(HandlerFailure, GoesToTheFormAndNoFurther)
 {
     platform::WindowDescription broken = window::describeTarvelMondix();
     // The explanation list is lost.
     std::erase_if(broken.controls, [](const auto &c) { return c.name == window::kExplanationList; });
-    Tarvel_Mondix window{std::make_unique<platform::MemoryBoard>(broken)};
-    auto &board = static_cast<platform::MemoryBoard &>(window.form());
-    board.click({window::kEventButtons, 1});
+    Tarvel_Mondix window{std::make_unique<platform::MemoryForm>(broken)};
+    auto &form = static_cast<platform::MemoryForm &>(window.form());
+    form.click({window::kEventButtons, 1});
     try {
-        board.click({window::kDateBoxes, 1});
+        form.click({window::kDateBoxes, 1});
         FAIL() << "the failure was swallowed";
     } catch (const std::runtime_error &e) {
         EXPECT_STREQ(e.what(), "no such control: List1");

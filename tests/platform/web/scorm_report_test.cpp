@@ -5,7 +5,7 @@
 // scorm_platform.html), served from this machine. The learner plays with
 // the browser's own clicks; the record says what the platform kept.
 #include "verdicts.h"
-#include "web_page.h"
+#include "web_learner.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "web_page.h"
+#include "web_learner.h"
 
 #include "window_learner_base.h"
 #include "platform/form_policy.h"

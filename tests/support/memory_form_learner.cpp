@@ -1,11 +1,11 @@
-#include "board_learner.h"
+#include "memory_form_learner.h"
 
 #include "form_learner.h"
-#include "platform/memory_board.h"
+#include "platform/memory_form.h"
 
 namespace {
 
-class BoardLearner final : public FormLearner<Learner, platform::MemoryBoard> {
+class MemoryFormLearner final : public FormLearner<Learner, platform::MemoryForm> {
 public:
     void clickEvent(quiz::PairIndex index) override { form().click({window::kEventButtons, index}); }
     void clickDate(quiz::PairIndex index) override { form().click({window::kDateBoxes, index}); }
@@ -14,7 +14,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<Learner> makeBoardLearner()
+std::unique_ptr<Learner> makeMemoryFormLearner()
 {
-    return std::make_unique<BoardLearner>();
+    return std::make_unique<MemoryFormLearner>();
 }

@@ -5,7 +5,7 @@
 // dark mode and in forced colours.
 #include "quiz/content.h"
 #include "verdicts.h"
-#include "web_page.h"
+#include "web_learner.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>

@@ -5,17 +5,17 @@
 # runs side by side cannot take each other's focus and nothing touches the
 # user's own Wine.
 #
-# Usage: tools/wine-run.sh [--win32] PROGRAM.exe [ARGUMENTS...]
-#        tools/wine-run.sh --shell SCRIPT [ARGUMENTS...]
+# Usage: tests/wine-run.sh [--win32] PROGRAM.exe [ARGUMENTS...]
+#        tests/wine-run.sh --shell SCRIPT [ARGUMENTS...]
 #                                  run a bash script with WINE and WINESERVER
 #                                  set, in a prefix of its own
-#        tools/wine-run.sh --make-prefix     make the prefix afresh
-#        tools/wine-run.sh --bench-prefix DIR
+#        tests/wine-run.sh --make-prefix     make the prefix afresh
+#        tests/wine-run.sh --bench-prefix DIR
 #                                  make DIR a prefix for timing start-up, each
 #                                  window its own X window (no Wine desktop),
 #                                  its wineserver kept running, and print the
 #                                  Wine to run programs with
-#        tools/wine-run.sh --remove-prefix DIR   stop its wineserver, remove it
+#        tests/wine-run.sh --remove-prefix DIR   stop its wineserver, remove it
 #
 # The prefix is made once (wineboot) into ZORELMINA_WINE_TEMPLATE (default
 # a folder under TMPDIR), with "Times New Roman" mapped to Liberation Serif,

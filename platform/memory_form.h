@@ -14,9 +14,9 @@ namespace platform {
 // change of its value from inside the call that changed it, and text reads
 // back exactly as stored. No toolkit, no screen: the quiz plays on it in
 // tests and benchmarks.
-class MemoryBoard final : public Form {
+class MemoryForm final : public Form {
 public:
-    explicit MemoryBoard(const WindowDescription &description);
+    explicit MemoryForm(const WindowDescription &description);
 
     // What the learner does: select an option button, toggle a check box,
     // press a push button.

@@ -1,4 +1,4 @@
-#include "memory_board.h"
+#include "memory_form.h"
 
 #include "form_policy.h"
 
@@ -6,19 +6,19 @@
 
 namespace platform {
 
-MemoryBoard::MemoryBoard(const WindowDescription &description)
+MemoryForm::MemoryForm(const WindowDescription &description)
 {
     for (const ControlDescription &c : validated(description).controls)
         controls_.add(c, Control{.description = c, .text = c.caption});
 }
 
-void MemoryBoard::raiseClick(ControlId id)
+void MemoryForm::raiseClick(ControlId id)
 {
     if (clicked_)
         clicked_(controls_.idOf(id));
 }
 
-void MemoryBoard::click(ControlId control)
+void MemoryForm::click(ControlId control)
 {
     Control &c = controls_.at(control);
     switch (c.description.kind) {
@@ -45,22 +45,22 @@ void MemoryBoard::click(ControlId control)
     }
 }
 
-bool MemoryBoard::isSelected(ControlId option) const
+bool MemoryForm::isSelected(ControlId option) const
 {
     return controls_.of(option, ControlKind::OptionButton).selected;
 }
 
-void MemoryBoard::unselect(ControlId option)
+void MemoryForm::unselect(ControlId option)
 {
     controls_.of(option, ControlKind::OptionButton).selected = false;
 }
 
-CheckState MemoryBoard::checkState(ControlId box) const
+CheckState MemoryForm::checkState(ControlId box) const
 {
     return controls_.of(box, ControlKind::CheckBox).check;
 }
 
-void MemoryBoard::setCheckState(ControlId box, CheckState state)
+void MemoryForm::setCheckState(ControlId box, CheckState state)
 {
     CheckState &current = controls_.of(box, ControlKind::CheckBox).check;
     if (current == state)
@@ -69,22 +69,22 @@ void MemoryBoard::setCheckState(ControlId box, CheckState state)
     raiseClick(box);
 }
 
-std::string MemoryBoard::text(ControlId box) const
+std::string MemoryForm::text(ControlId box) const
 {
     return controls_.of(box, ControlKind::TextBox).text;
 }
 
-void MemoryBoard::setText(ControlId box, std::string_view text)
+void MemoryForm::setText(ControlId box, std::string_view text)
 {
     controls_.of(box, ControlKind::TextBox).text = text;
 }
 
-std::string MemoryBoard::listItem(ControlId list, int item) const
+std::string MemoryForm::listItem(ControlId list, int item) const
 {
     return platform::listItem(controls_.of(list, ControlKind::ListBox).description, item);
 }
 
-void MemoryBoard::fail(std::string_view what)
+void MemoryForm::fail(std::string_view what)
 {
     throw std::runtime_error(std::string{what});
 }

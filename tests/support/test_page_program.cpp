@@ -1,6 +1,6 @@
 // The quiz's page for the tests that drive it from outside the browser: the
 // same quiz on the same form, and a way in for what only a test asks of it.
-// The address says what the page holds: ?board=bare, the bare form with
+// The address says what the page holds: ?form=bare, the bare form with
 // its clicks written down; otherwise the quiz.
 //
 // zorelmina_test(operation, control, index, number, text) answers in JSON:
@@ -23,7 +23,7 @@ namespace {
 
 using nlohmann::json;
 
-EM_JS(int, zorelmina_test_bare, (), { return location.search.indexOf('board=bare') >= 0 ? 1 : 0; });
+EM_JS(int, zorelmina_test_bare, (), { return location.search.indexOf('form=bare') >= 0 ? 1 : 0; });
 EM_JS(void, zorelmina_test_ready, (), { window.zorelminaReady = true; });
 
 // A browser's own controls (its address bar and the like) take the focus
