@@ -72,13 +72,17 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # X libraries.
     find_program(ZORELMINA_HOST_CXX NAMES c++ g++ DOC "The C++ compiler of the machine that runs the tests")
     find_path(ZORELMINA_HOST_XCB_DAMAGE xcb/damage.h NO_CMAKE_FIND_ROOT_PATH)
-    if(ZORELMINA_HOST_CXX AND ZORELMINA_HOST_XCB_DAMAGE)
+    # GLib's GSubprocess starts the program it watches: the machine's own.
+    execute_process(COMMAND pkg-config --cflags --libs gio-2.0 OUTPUT_VARIABLE _host_gio
+                    RESULT_VARIABLE _no_host_gio OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    separate_arguments(_host_gio UNIX_COMMAND "${_host_gio}")
+    if(ZORELMINA_HOST_CXX AND ZORELMINA_HOST_XCB_DAMAGE AND _no_host_gio EQUAL 0)
         set(_watch ${CMAKE_CURRENT_BINARY_DIR}/paint_watch)
         set(_watch_sources ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.cpp
                            ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.cpp
                            ${CMAKE_CURRENT_SOURCE_DIR}/support/paint_watch_main.cpp)
         add_custom_command(OUTPUT ${_watch}
-            COMMAND ${ZORELMINA_HOST_CXX} -std=c++20 -O2 -o ${_watch} ${_watch_sources} -lxcb -lxcb-damage
+            COMMAND ${ZORELMINA_HOST_CXX} -std=c++20 -O2 -o ${_watch} ${_watch_sources} -lxcb -lxcb-damage ${_host_gio}
             DEPENDS ${_watch_sources} ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.h
                     ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.h
             COMMENT "Building paint_watch for the machine that runs the tests"
@@ -92,7 +96,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set_tests_properties(windows.paints PROPERTIES
             FIXTURES_REQUIRED wine LABELS windows TIMEOUT 300 ENVIRONMENT ZORELMINA_WINE_DESKTOP=none)
     else()
-        message(WARNING "No C++ compiler for this machine or no xcb/damage.h (libxcb-damage0-dev): "
+        message(WARNING "No C++ compiler for this machine, no xcb/damage.h (libxcb-damage0-dev) or no GLib: "
                         "the Windows window's paints are not counted")
     endif()
 endif()

@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 
+using GSubprocess = struct _GSubprocess;
+
 #include <chrono>
 #include <csignal>
 #include <string>
@@ -22,9 +24,9 @@ struct ChildOptions {
     bool quiet = false;
 };
 
-// A program started with posix_spawn (found on PATH unless the name has a
-// slash), some of its files pipes to this process. Ended (the signal, then
-// waited for) when it goes, whatever happens.
+// A program started with GLib's GSubprocess (found on PATH unless the name
+// has a slash), some of its files pipes to this process. Ended (the signal,
+// then waited for) when it goes, whatever happens.
 class ChildProcess {
 public:
     explicit ChildProcess(const std::vector<std::string> &argv, const ChildOptions &options = {});
@@ -32,7 +34,8 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
-    [[nodiscard]] pid_t pid() const { return pid_; }
+    // -1 once it has ended.
+    [[nodiscard]] pid_t pid() const;
     // This process's end of the pipe that is the child's file childFd.
     [[nodiscard]] int pipe(int childFd) const;
     // True once it has ended on its own, waiting at most that long.
@@ -41,7 +44,7 @@ public:
     void end(int signal = SIGTERM);
 
 private:
-    pid_t pid_ = -1;
+    GSubprocess *process_ = nullptr;
     // The child's file number and this process's end.
     std::vector<std::pair<int, int>> ends_;
 };

@@ -4,8 +4,6 @@
 #include "platform/form_policy.h"
 #include "window/tarvel_mondix_description.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -172,17 +170,72 @@ std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput
     return std::make_unique<WebLearner>(std::move(chooseInput));
 }
 
-LocalServer::LocalServer(const std::string &folder)
-    : server_({"python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", folder},
-              {.pipes = {{1, false}}, .quiet = true})
+namespace {
+
+// A file of the folder, or 404; nothing above it.
+void serveFile(SoupServer * /*server*/, SoupServerMessage *message, const char *path, GHashTable * /*query*/,
+               gpointer folder)
 {
-    // "Serving HTTP on 127.0.0.1 port N (http://127.0.0.1:N/) ..."
-    std::string said;
-    char c = 0;
-    while (said.find(") ...") == std::string::npos && read(server_.pipe(1), &c, 1) == 1)
-        said += c;
-    const std::size_t port = said.find("port ");
-    if (port == std::string::npos)
-        throw std::runtime_error("the web server said: " + said);
-    address_ = "http://127.0.0.1:" + std::to_string(std::stoi(said.substr(port + 5))) + "/";
+    const std::string wanted{path};
+    gchar *contents = nullptr;
+    gsize length = 0;
+    const std::string file = *static_cast<const std::string *>(folder) + wanted;
+    if (wanted.find("..") != std::string::npos || !g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
+        soup_server_message_set_status(message, SOUP_STATUS_NOT_FOUND, nullptr);
+        return;
+    }
+    const char *type = wanted.ends_with(".html") ? "text/html; charset=utf-8"
+                       : wanted.ends_with(".js") ? "text/javascript"
+                                                 : "application/octet-stream";
+    soup_server_message_set_status(message, SOUP_STATUS_OK, nullptr);
+    soup_server_message_set_response(message, type, SOUP_MEMORY_TAKE, contents, length);
+}
+
+} // namespace
+
+LocalServer::LocalServer(const std::string &folder)
+    : folder_(folder), context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE))
+{
+    // Its sources in the context its thread runs.
+    g_main_context_push_thread_default(context_);
+    server_ = soup_server_new(nullptr, nullptr);
+    soup_server_add_handler(server_, nullptr, serveFile, &folder_, nullptr);
+    GError *error = nullptr;
+    const bool listening = soup_server_listen_local(server_, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error) != 0;
+    g_main_context_pop_thread_default(context_);
+    if (!listening) {
+        const std::string why = error->message;
+        g_error_free(error);
+        g_object_unref(server_);
+        g_main_loop_unref(loop_);
+        g_main_context_unref(context_);
+        throw std::runtime_error("the web server cannot listen: " + why);
+    }
+    GSList *uris = soup_server_get_uris(server_);
+    address_ = "http://127.0.0.1:" + std::to_string(g_uri_get_port(static_cast<GUri *>(uris->data))) + "/";
+    g_slist_free_full(uris, reinterpret_cast<GDestroyNotify>(g_uri_unref));
+    serving_ = std::thread([this] {
+        g_main_context_push_thread_default(context_);
+        g_main_loop_run(loop_);
+        g_main_context_pop_thread_default(context_);
+    });
+}
+
+LocalServer::~LocalServer()
+{
+    // Run by the server's own thread, once its loop runs.
+    GSource *quit = g_idle_source_new();
+    g_source_set_callback(
+        quit,
+        [](gpointer loop) {
+            g_main_loop_quit(static_cast<GMainLoop *>(loop));
+            return G_SOURCE_REMOVE;
+        },
+        loop_, nullptr);
+    g_source_attach(quit, context_);
+    g_source_unref(quit);
+    serving_.join();
+    g_object_unref(server_);
+    g_main_loop_unref(loop_);
+    g_main_context_unref(context_);
 }

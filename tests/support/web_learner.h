@@ -3,9 +3,12 @@
 #include "browser.h"
 #include "learner.h"
 
+#include <libsoup/soup.h>
+
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 // The browser every web test of this program shares, made by its main:
 // ZORELMINA_WEB_ENGINE's, chromium (unless given), firefox or webkit.
@@ -52,15 +55,22 @@ std::string controlNamed(const std::string &focused);
 // learner goes on past them). Asks chooseInput before every action.
 std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput);
 
-// A static web server of Python's own for a folder, on this machine only,
-// for as long as it lives.
+// A static web server for a folder (libsoup's, on a thread of its own), on
+// this machine only, for as long as it lives.
 class LocalServer {
 public:
     explicit LocalServer(const std::string &folder);
+    ~LocalServer();
+    LocalServer(const LocalServer &) = delete;
+    LocalServer &operator=(const LocalServer &) = delete;
     // http://127.0.0.1:port/
     [[nodiscard]] const std::string &address() const { return address_; }
 
 private:
-    ChildProcess server_;
+    std::string folder_;
     std::string address_;
+    GMainContext *context_;
+    GMainLoop *loop_;
+    SoupServer *server_ = nullptr;
+    std::thread serving_;
 };
