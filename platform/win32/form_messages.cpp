@@ -1,4 +1,7 @@
-// How the form's window answers Windows's messages.
+// How the form's window answers Windows's messages. It is a window of the
+// dialog class: the dialog manager (DefDlgProc) moves the focus with Tab and
+// the arrow keys and keeps it across activation, as in Windows's own
+// dialogs; the form answers what a dialog would answer otherwise.
 #include "dpi.h"
 #include "failure.h"
 #include "platform/layout_policy.h"
@@ -21,7 +24,7 @@ constexpr const wchar_t *kFormClass = L"ZorelminaForm";
 
 const wchar_t *Win32Form::windowClass()
 {
-    static const wchar_t *const name = win32::registerWindowClass(kFormClass, &Win32Form::procedure);
+    static const wchar_t *const name = win32::registerWindowClass(kFormClass, &Win32Form::procedure, true);
     return name;
 }
 
@@ -33,16 +36,16 @@ LRESULT CALLBACK Win32Form::procedure(HWND window, UINT message, WPARAM wParam, 
         auto *made = static_cast<Win32Form *>(reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
         made->window_.reset(window);
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefDlgProcW(window, message, wParam, lParam);
     }
     auto *form = reinterpret_cast<Win32Form *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefDlgProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window is gone: the form must not destroy it again.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         (void)form->window_.release();
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefDlgProcW(window, message, wParam, lParam);
     }
     // Nothing may unwind through Windows.
     try {
@@ -65,7 +68,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (const auto brush = colours_.forControl(controls_, reinterpret_cast<HDC>(wParam),
                                                    reinterpret_cast<HWND>(lParam)))
             return *brush;
-        return DefWindowProcW(window(), message, wParam, lParam);
+        return DefDlgProcW(window(), message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         if (const auto control = controlOf(item.hwndItem))
@@ -76,8 +79,6 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PRINTCLIENT:
         colours_.paintBackground(window(), reinterpret_cast<HDC>(wParam));
         return 1;
-    case WM_NEXTDLGCTL:
-        return moveFocus(wParam, lParam);
     case DM_GETDEFID: {
         // Enter presses the push button that has the focus, as Space does.
         const auto focused = controlOf(GetFocus());
@@ -85,16 +86,6 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return MAKELRESULT(controls_.find(*focused)->id, DC_HASDEFID);
         return 0;
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
-            lastFocus_ = GetFocus();
-        else if (lastFocus_ != nullptr && IsWindow(lastFocus_))
-            SetFocus(lastFocus_);
-        return 0;
-    case WM_SETFOCUS:
-        if (lastFocus_ != nullptr && IsWindow(lastFocus_))
-            SetFocus(lastFocus_);
-        return 0;
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
@@ -104,8 +95,9 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
         // High contrast may have come or gone. The window clips its
         // children, so they are redrawn by name.
         RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return DefWindowProcW(window(), message, wParam, lParam);
+        return DefDlgProcW(window(), message, wParam, lParam);
     case WM_CLOSE:
+        // A dialog would take it for Esc's IDCANCEL, which changes nothing.
         DestroyWindow(window());
         return 0;
     case WM_DESTROY:
@@ -113,7 +105,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam)
             PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcW(window(), message, wParam, lParam);
+        return DefDlgProcW(window(), message, wParam, lParam);
     }
 }
 
@@ -152,20 +144,6 @@ void Win32Form::onCommand(int id, int notification)
     default:
         return;
     }
-}
-
-// Tab and the arrow keys, as a dialog moves: to the given control, or to the
-// next or previous tab stop.
-LRESULT Win32Form::moveFocus(WPARAM wParam, LPARAM lParam)
-{
-    HWND next = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
-                                    : GetNextDlgTabItem(window(), GetFocus(), wParam != 0 ? TRUE : FALSE);
-    if (next != nullptr) {
-        SetFocus(next);
-        if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
-            SendMessageW(next, EM_SETSEL, 0, -1);
-    }
-    return 0;
 }
 
 // On a monitor of another DPI: laid out for the work area of the monitor

@@ -223,10 +223,8 @@ void Win32Form::show()
     // painted, so that it is painted with it.
     const ControlDescription *first =
         firstFocus(description_, [this](const ControlDescription &d) { return isSelected(controlId(d)); });
-    if (first != nullptr) {
-        lastFocus_ = control(controlId(*first));
-        SetFocus(lastFocus_);
-    }
+    if (first != nullptr)
+        SetFocus(control(controlId(*first)));
     win32::showWhole(window());
     SetForegroundWindow(window());
 }

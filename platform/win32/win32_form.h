@@ -72,7 +72,6 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int notification);
     void onDpiChanged(UINT dpi, const RECT &suggested);
-    LRESULT moveFocus(WPARAM wParam, LPARAM lParam);
 
     void build();
     void createControls();
@@ -91,7 +90,6 @@ private:
     win32::Icon smallIcon_;
     std::unique_ptr<win32::Announcer> announcer_;
     ClickHandler clicked_;
-    HWND lastFocus_ = nullptr;
     // The option button that is taking the focus just now, if one is.
     HWND optionTakingFocus_ = nullptr;
     bool quitWhenClosed_ = false;
