@@ -83,9 +83,10 @@ def until_quiet(log, quiet, longest, ready=None, start=None):
     return said
 
 
-def hear(command, keys, window=".", ready=".", quiet=1.0, debug_file=None):
+def hear(command, keys, window=".", ready=".", quiet=1.0, debug_file=None, settle=None):
     """[(step, [(seconds, utterance), ...]), ...]: Orca's start, the
-    program's, then each key's. Inside in_own_session() only."""
+    program's (until `settle` seconds, else `quiet`, pass without a word),
+    then each key's. Inside in_own_session() only."""
     home = private_home()
     env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=f"{home}/run", XDG_CONFIG_HOME=f"{home}/.config",
                XDG_DATA_HOME=f"{home}/.local/share", XDG_CACHE_HOME=f"{home}/.cache",
@@ -110,7 +111,7 @@ def hear(command, keys, window=".", ready=".", quiet=1.0, debug_file=None):
                                capture_output=True, text=True, timeout=60).stdout.split()
         # There is no window manager: give the window the keyboard, as one would.
         subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], check=True, timeout=10)
-        steps.append(("start", until_quiet(log, quiet, 60, ready=ready, start=launched)))
+        steps.append(("start", until_quiet(log, settle or quiet, 60, ready=ready, start=launched)))
         for step in keys:
             key, _, wait = step.partition("@")
             sent = time.time()

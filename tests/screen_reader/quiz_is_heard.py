@@ -105,13 +105,16 @@ def main():
     orca_hear.in_own_session()
     window, program = command(sys.argv[1], sys.argv[2])
     # Orca 48 takes in a page's first focus without a word while the page
-    # loads, and says only the mode it is in once it has loaded, whatever
+    # loads, and says at most the mode it is in once it has loaded, whatever
     # the page does; Orca 43 speaks the focus given again after loading.
+    # There the page is given time to load before the first key.
     version = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
+    settle = None
     if sys.argv[1] != "qt" and int(re.search(r"(\d+)\.", version).group(1)) >= 45:
         PLAY[0] = ("start", [], [])
+        settle = 3.0
     steps = orca_hear.hear(program, [key for key, _, _ in PLAY[1:]], window=window,
-                           ready="Резултат" if PLAY[0][1] else ".", quiet=0.7)
+                           ready="Резултат" if PLAY[0][1] else ".", quiet=0.7, settle=settle)
     failures = judge(steps, sys.argv[1])
     with orca_hear.output() as out:
         for step, said in steps:
