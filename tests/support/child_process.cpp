@@ -48,6 +48,7 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const ChildOpti
         ends_.emplace_back(p.childFd, p.childReads ? fds[1] : fds[0]);
     }
     std::vector<const char *> args;
+    args.reserve(argv.size() + 1);
     for (const std::string &a : argv)
         args.push_back(a.c_str());
     args.push_back(nullptr);

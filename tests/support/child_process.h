@@ -2,7 +2,8 @@
 
 #include <sys/types.h>
 
-using GSubprocess = struct _GSubprocess;
+// GLib's own name, declared here to keep <gio/gio.h> out of the tests.
+using GSubprocess = struct _GSubprocess; // NOLINT(bugprone-reserved-identifier)
 
 #include <chrono>
 #include <csignal>

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <regex>
 #include <string>
 
@@ -78,8 +79,13 @@ protected:
 
     LocalServer server_{folder().string()};
     // A new learner for every test, whom the browser has never seen.
-    std::string learner_ = std::to_string(++learners_);
-    static inline int learners_ = 0;
+    std::string learner_ = std::to_string(nextLearner());
+
+    static int nextLearner()
+    {
+        static int learners = 0;
+        return ++learners;
+    }
 };
 
 void expectKept(const nlohmann::json &record, const std::string &status, const std::string &score)
@@ -99,7 +105,7 @@ TEST_P(ScormReport, ProgressComesBackAndOnlyGrowsAcrossSittings)
 {
     sit();
     EXPECT_EQ(record().at("status"), "incomplete") << "the platform knows the learner began";
-    for (const quiz::PairIndex pair : {5, 0, 7})
+    for (const quiz::PairIndex pair : std::initializer_list<quiz::PairIndex>{5, 0, 7})
         find(pair);
     find(5);
     expectKept(record(), "incomplete", "33.33");
@@ -118,7 +124,7 @@ TEST_P(ScormReport, ProgressComesBackAndOnlyGrowsAcrossSittings)
     EXPECT_EQ(shown().find("Правилно!"), std::string::npos) << "the window starts as always";
     find(5);
     EXPECT_EQ(record().at("score"), "33.33") << "a pair found before counts once";
-    for (const quiz::PairIndex pair : {1, 2, 3, 4, 6, 8})
+    for (const quiz::PairIndex pair : std::initializer_list<quiz::PairIndex>{1, 2, 3, 4, 6, 8})
         find(pair);
     expectKept(record(), "completed", "100");
     if (GetParam() == "2004") {
