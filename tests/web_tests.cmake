@@ -1,11 +1,12 @@
 # The browser's page, driven from here: the shared suites (the form contract,
 # play by mouse and keyboard, looks, keyboard, differential play) and what
 # only a page has, against the pages make web leaves in build-web, in one
-# headless Chromium (Debian's) for the whole program, through its DevTools
-# protocol on a pipe. The shared suites run in Firefox ESR (WebDriver BiDi)
-# and WebKitGTK (classic WebDriver, on a private X server) too, through
-# libsoup. ZORELMINA_WEB_PAGES says where the pages are (the
-# Makefile's test-web sets it); without it the tests are skipped.
+# headless Chromium (Debian's) for the whole program, through chromium-driver
+# (classic WebDriver, DevTools commands passed through). The shared suites
+# run in Firefox ESR (WebDriver BiDi) and WebKitGTK (classic WebDriver, on a
+# private X server) too, all three through libsoup. ZORELMINA_WEB_PAGES says
+# where the pages are (the Makefile's test-web sets it); without it the
+# tests are skipped.
 find_package(nlohmann_json QUIET)
 find_package(PNG QUIET)
 find_package(PkgConfig QUIET)
@@ -14,12 +15,13 @@ if(PkgConfig_FOUND)
     pkg_check_modules(ZORELMINA_SOUP QUIET IMPORTED_TARGET libsoup-3.0)
 endif()
 find_program(ZORELMINA_CHROMIUM NAMES chromium chromium-browser)
+find_program(ZORELMINA_CHROMEDRIVER chromedriver)
 find_program(ZORELMINA_FIREFOX firefox-esr)
 find_program(ZORELMINA_WEBKIT_DRIVER WebKitWebDriver)
 zorelmina_all_found(_web_checks nlohmann_json_FOUND PNG_FOUND ZORELMINA_GLIB_FOUND ZORELMINA_SOUP_FOUND
-    ZORELMINA_CHROMIUM)
+    ZORELMINA_CHROMIUM ZORELMINA_CHROMEDRIVER)
 add_feature_info("web tests" _web_checks
-    "drives the page in headless Chromium (chromium, nlohmann-json3-dev, libpng-dev, libglib2.0-dev, libsoup-3.0-dev)")
+    "drives the page in headless Chromium (chromium, chromium-driver, nlohmann-json3-dev, libpng-dev, libglib2.0-dev, libsoup-3.0-dev)")
 zorelmina_all_found(_firefox_checks _web_checks ZORELMINA_FIREFOX)
 add_feature_info("web tests in Firefox" _firefox_checks "the shared suites in headless Firefox ESR (firefox-esr)")
 zorelmina_all_found(_webkit_checks _web_checks ZORELMINA_WEBKIT_DRIVER ZORELMINA_XVFB_RUN ZORELMINA_XAUTH)
@@ -47,6 +49,7 @@ add_executable(web_tests
 target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB
     PkgConfig::ZORELMINA_SOUP)
 target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}"
+    ZORELMINA_CHROMEDRIVER="${ZORELMINA_CHROMEDRIVER}"
     # Installed by tools/install-deps.sh (npm); the tests that need it are
     # skipped without it.
     ZORELMINA_SCORM_RUNTIME="${CMAKE_CURRENT_SOURCE_DIR}/platform/web/scorm-runtime/node_modules/scorm-again/dist"

@@ -48,9 +48,10 @@ packages=(
   wixl
   msitools
   # the page: emscripten for the WebAssembly, and headless Chromium driven
-  # over its DevTools protocol (JSON, pictures as PNG) to test it
+  # through its WebDriver (JSON, pictures as PNG) to test it
   emscripten
   chromium
+  chromium-driver
   nlohmann-json3-dev
   libpng-dev
   libglib2.0-dev

@@ -38,14 +38,16 @@ std::string compare(const Learner &inMemory, const Learner &window, bool cleared
     int ticked = 0;
     PairIndex event = quiz::kNoPair;
     PairIndex date = quiz::kNoPair;
+    const Learner::Ticks shown = window.ticks();
+    const Learner::Ticks expected = inMemory.ticks();
     for (PairIndex i = 0; i < quiz::kPairCount; ++i) {
-        if (window.eventSelected(i) != inMemory.eventSelected(i) || window.dateValue(i) != inMemory.dateValue(i))
+        if (shown.events.at(i) != expected.events.at(i) || shown.dates.at(i) != expected.dates.at(i))
             problems << "control " << i << " differs; ";
-        if (inMemory.eventSelected(i)) {
+        if (expected.events.at(i)) {
             ++selected;
             event = i;
         }
-        if (inMemory.dateValue(i) == DateValue::Checked) {
+        if (expected.dates.at(i) == DateValue::Checked) {
             ++ticked;
             date = i;
         }

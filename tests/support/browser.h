@@ -6,8 +6,6 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,46 +49,6 @@ public:
 
 private:
     virtual void navigate(const std::string &address) = 0;
-};
-
-// Debian's Chromium, headless, driven over its DevTools protocol on a pipe
-// (no port, no network). Ended, whatever happens, when it goes.
-class Chromium final : public Browser {
-public:
-    explicit Chromium(View view = {});
-    ~Chromium() override;
-    // The page's size and zoom from now on (its minimum font size stays).
-    void setView(const View &view);
-    Chromium(const Chromium &) = delete;
-    Chromium &operator=(const Chromium &) = delete;
-
-    // One command to the page (or, with browserWide, to the browser); its
-    // result, or std::runtime_error with the browser's error.
-    nlohmann::json call(const std::string &method, const nlohmann::json &params = nlohmann::json::object(),
-                        bool browserWide = false);
-
-    nlohmann::json evaluate(const std::string &expression) override;
-    void click(double x, double y) override;
-    void press(Key key) override;
-    Snapshot picture(const Rect &box) override;
-
-    // Events of that name the browser has sent so far, taken away.
-    std::vector<nlohmann::json> takeEvents(const std::string &method);
-
-private:
-    void navigate(const std::string &address) override;
-    void send(const nlohmann::json &message);
-    // The next message, if one comes in time.
-    std::optional<nlohmann::json> receive(std::chrono::milliseconds timeout);
-    void keep(nlohmann::json event);
-
-    std::string profile_;
-    ChildProcess chromium_;
-    int nextId_ = 1;
-    std::string session_;
-    std::string pending_;
-    // Events the browser sent, by name, in their order.
-    std::map<std::string, std::vector<nlohmann::json>> events_;
 };
 
 // Where the pages under test are: ZORELMINA_WEB_PAGES, a folder with

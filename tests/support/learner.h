@@ -5,6 +5,7 @@
 #include "quiz/controls.h"
 #include "quiz/quiz_form.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -25,6 +26,22 @@ public:
     [[nodiscard]] virtual quiz::DateValue dateValue(quiz::PairIndex index) const = 0;
     [[nodiscard]] virtual std::string resultText() const = 0;
     [[nodiscard]] virtual quiz::SelectionState state() const = 0;
+
+    // All of them at once, as eventSelected and dateValue give them one by
+    // one; a window far away reads them in one go.
+    struct Ticks {
+        std::array<bool, quiz::kPairCount> events{};
+        std::array<quiz::DateValue, quiz::kPairCount> dates{};
+    };
+    [[nodiscard]] virtual Ticks ticks() const
+    {
+        Ticks all;
+        for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
+            all.events.at(i) = eventSelected(i);
+            all.dates.at(i) = dateValue(i);
+        }
+        return all;
+    }
 };
 
 namespace platform {

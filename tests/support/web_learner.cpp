@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -52,6 +53,21 @@ public:
         const nlohmann::json value =
             browser().evaluate("(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })(" + box + ")");
         return static_cast<quiz::DateValue>(value.get<int>());
+    }
+    [[nodiscard]] Ticks ticks() const override
+    {
+        std::string inputs = "[";
+        for (const std::string_view name : {window::kEventButtons, window::kDateBoxes})
+            for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
+                inputs += inputOf({name, i}) + ",";
+        const nlohmann::json values = browser().evaluate(
+            inputs + "].map(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })");
+        Ticks all;
+        for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
+            all.events.at(i) = values.at(i) == 1;
+            all.dates.at(i) = static_cast<quiz::DateValue>(values.at(quiz::kPairCount + i).get<int>());
+        }
+        return all;
     }
     [[nodiscard]] std::string resultText() const override
     {
@@ -133,7 +149,7 @@ std::string elementOf(ControlId control, const std::string &document)
 std::string controlNamed(const std::string &focused)
 {
     for (const auto &c : description().controls) {
-        const std::string name = platform::displayName(platform::controlId(c));
+        std::string name = platform::displayName(platform::controlId(c));
         const bool captioned = c.kind == platform::ControlKind::OptionButton || c.kind == platform::ControlKind::CheckBox;
         if (focused == (captioned ? "caption:" + c.caption : name))
             return name;
@@ -177,28 +193,28 @@ void serveFile(SoupServer * /*server*/, SoupServerMessage *message, const char *
                gpointer folder)
 {
     const std::string wanted{path};
-    gchar *contents = nullptr;
+    gchar *body = nullptr;
     gsize length = 0;
     const std::string file = *static_cast<const std::string *>(folder) + wanted;
-    if (wanted.find("..") != std::string::npos || !g_file_get_contents(file.c_str(), &contents, &length, nullptr)) {
+    if (wanted.find("..") != std::string::npos || !g_file_get_contents(file.c_str(), &body, &length, nullptr)) {
         soup_server_message_set_status(message, SOUP_STATUS_NOT_FOUND, nullptr);
         return;
     }
-    const char *type = wanted.ends_with(".html") ? "text/html; charset=utf-8"
+    const char *mediaType = wanted.ends_with(".html") ? "text/html; charset=utf-8"
                        : wanted.ends_with(".js") ? "text/javascript"
                                                  : "application/octet-stream";
     soup_server_message_set_status(message, SOUP_STATUS_OK, nullptr);
-    soup_server_message_set_response(message, type, SOUP_MEMORY_TAKE, contents, length);
+    soup_server_message_set_response(message, mediaType, SOUP_MEMORY_TAKE, body, length);
 }
 
 } // namespace
 
-LocalServer::LocalServer(const std::string &folder)
-    : folder_(folder), context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE))
+LocalServer::LocalServer(std::string folder)
+    : folder_(std::move(folder)), context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE))
 {
     // Its sources in the context its thread runs.
     g_main_context_push_thread_default(context_);
-    server_ = soup_server_new(nullptr, nullptr);
+    server_ = soup_server_new(nullptr, nullptr); // NOLINT(cppcoreguidelines-prefer-member-initializer): in its context
     soup_server_add_handler(server_, nullptr, serveFile, &folder_, nullptr);
     GError *error = nullptr;
     const bool listening = soup_server_listen_local(server_, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error) != 0;
@@ -213,7 +229,7 @@ LocalServer::LocalServer(const std::string &folder)
     }
     GSList *uris = soup_server_get_uris(server_);
     address_ = "http://127.0.0.1:" + std::to_string(g_uri_get_port(static_cast<GUri *>(uris->data))) + "/";
-    g_slist_free_full(uris, reinterpret_cast<GDestroyNotify>(g_uri_unref));
+    g_slist_free_full(uris, [](gpointer uri) { g_uri_unref(static_cast<GUri *>(uri)); });
     serving_ = std::thread([this] {
         g_main_context_push_thread_default(context_);
         g_main_loop_run(loop_);

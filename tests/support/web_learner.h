@@ -13,6 +13,7 @@
 // The browser every web test of this program shares, made by its main:
 // ZORELMINA_WEB_ENGINE's, chromium (unless given), firefox or webkit.
 Browser &browser();
+class Chromium;
 // The same, for what only Chromium's DevTools protocol reads.
 Chromium &chromium();
 // The view it was given.
@@ -59,7 +60,7 @@ std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput
 // this machine only, for as long as it lives.
 class LocalServer {
 public:
-    explicit LocalServer(const std::string &folder);
+    explicit LocalServer(std::string folder);
     ~LocalServer();
     LocalServer(const LocalServer &) = delete;
     LocalServer &operator=(const LocalServer &) = delete;

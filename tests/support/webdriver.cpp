@@ -4,6 +4,8 @@
 
 #include <libsoup/soup.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -112,16 +114,50 @@ WebDriver::WebDriver(Engine engine, View view) : engine_(engine), connection_(st
                                                 {"devicePixelRatio", view.scale}});
         return;
     }
+    if (engine == Engine::WebKit) {
+        startSession(ZORELMINA_WEBKIT_DRIVER, {{"capabilities", nlohmann::json::object()}});
+        // The window's size that leaves the page that much room.
+        const nlohmann::json inner = evaluate("[outerWidth - innerWidth, outerHeight - innerHeight]");
+        classic("POST", "/window/rect",
+                {{"width", view.width + inner.at(0).get<int>()}, {"height", view.height + inner.at(1).get<int>()}});
+        return;
+    }
+    profile_ = newProfileFolder("chromium");
+    if (view.minimumFontSize > 0) {
+        std::filesystem::create_directory(profile_ + "/Default");
+        std::ofstream(profile_ + "/Default/Preferences")
+            << nlohmann::json{{"webkit", {{"webprefs", {{"minimum_font_size", view.minimumFontSize}}}}}}.dump();
+    }
+    nlohmann::json args{"--headless", "--user-data-dir=" + profile_, "--no-first-run", "--no-default-browser-check",
+                        "--disable-gpu", "--mute-audio", "--hide-scrollbars",
+                        "--window-size=" + std::to_string(view.width) + "," + std::to_string(view.height),
+                        // Nothing it would do on its own reaches the network:
+                        // no updates, no sync, no background requests.
+                        "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                        "--disable-default-apps", "--disable-extensions",
+                        "--disable-features=Translate,MediaRouter,OptimizationHints"};
+    if (geteuid() == 0)
+        args.push_back("--no-sandbox");
+    startSession(ZORELMINA_CHROMEDRIVER,
+                 {{"capabilities",
+                   {{"alwaysMatch",
+                     {{"goog:chromeOptions",
+                       {{"binary", ZORELMINA_CHROMIUM}, {"args", args}, {"perfLoggingPrefs", {{"enableNetwork", true}}}}},
+                      {"goog:loggingPrefs", {{"performance", "ALL"}, {"browser", "ALL"}}}}}}}});
+}
+
+void WebDriver::startSession(const std::string &program, const nlohmann::json &capabilities)
+{
     const std::string address = "http://127.0.0.1:" + std::to_string(freePort());
     driver_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{ZORELMINA_WEBKIT_DRIVER, "--port=" + address.substr(address.rfind(':') + 1)},
+        std::vector<std::string>{program, "--port=" + address.substr(address.rfind(':') + 1)},
         ChildOptions{.quiet = true});
     connection_->base = address;
     nlohmann::json session;
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     for (;;) {
         try {
-            session = classic("POST", "/session", {{"capabilities", nlohmann::json::object()}});
+            session = classic("POST", "/session", capabilities);
             break;
         } catch (const std::runtime_error &) {
             if (Clock::now() > deadline)
@@ -130,10 +166,6 @@ WebDriver::WebDriver(Engine engine, View view) : engine_(engine), connection_(st
         }
     }
     connection_->base += "/session/" + session.at("sessionId").get<std::string>();
-    // The window's size that leaves the page that much room.
-    const nlohmann::json inner = evaluate("[outerWidth - innerWidth, outerHeight - innerHeight]");
-    classic("POST", "/window/rect",
-            {{"width", view.width + inner.at(0).get<int>()}, {"height", view.height + inner.at(1).get<int>()}});
 }
 
 WebDriver::~WebDriver()
@@ -277,4 +309,52 @@ Snapshot WebDriver::picture(const Rect &box)
         part.pixels.insert(part.pixels.end(), row, row + box.width);
     }
     return part;
+}
+
+Chromium::Chromium(View view) : WebDriver(Engine::Chromium, view)
+{
+    // A headless page has no window to have the focus; it behaves as one
+    // that has.
+    call("Emulation.setFocusEmulationEnabled", {{"enabled", true}});
+    setView(view);
+}
+
+void Chromium::setView(const View &view)
+{
+    call("Emulation.setDeviceMetricsOverride",
+         {{"width", view.width}, {"height", view.height}, {"deviceScaleFactor", view.scale}, {"mobile", false}});
+}
+
+nlohmann::json Chromium::call(const std::string &method, const nlohmann::json &params)
+{
+    return classic("POST", "/goog/cdp/execute", {{"cmd", method}, {"params", params}});
+}
+
+std::vector<std::string> Chromium::takeRequests()
+{
+    std::vector<std::string> asked;
+    for (const auto &entry : classic("POST", "/se/log", {{"type", "performance"}})) {
+        const nlohmann::json event = nlohmann::json::parse(entry.at("message").get<std::string>()).at("message");
+        if (event.at("method") == "Network.requestWillBeSent")
+            asked.push_back(event.at("params").at("request").at("url"));
+    }
+    return asked;
+}
+
+std::vector<std::string> Chromium::takeConsole()
+{
+    std::vector<std::string> said;
+    for (const auto &entry : classic("POST", "/se/log", {{"type", "browser"}}))
+        said.push_back(entry.at("message"));
+    return said;
+}
+
+Snapshot Chromium::picture(const Rect &box)
+{
+    return snapshotOfPng(
+        call("Page.captureScreenshot",
+             {{"format", "png"},
+              {"clip", {{"x", box.left}, {"y", box.top}, {"width", box.width}, {"height", box.height}, {"scale", 1}}}})
+            .at("data"),
+        box.width);
 }

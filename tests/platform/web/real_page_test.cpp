@@ -6,6 +6,7 @@
 #include "quiz/content.h"
 #include "verdicts.h"
 #include "web_learner.h"
+#include "webdriver.h"
 #include "window/tarvel_mondix_description.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +85,7 @@ class RealPage : public ::testing::Test {
 protected:
     void open(const std::string &address = fileAddress(page()))
     {
-        b.takeEvents("Network.requestWillBeSent");
+        b.takeRequests();
         b.open(address, kReady);
     }
 
@@ -249,10 +250,8 @@ TEST_F(RealPage, AsksNothingOfTheNetwork)
 {
     open();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    for (const auto &e : b.takeEvents("Network.requestWillBeSent")) {
-        const std::string url = e.at("params").at("request").at("url");
+    for (const std::string &url : b.takeRequests())
         EXPECT_TRUE(url == fileAddress(page()) || url.starts_with("data:")) << "asked for " << url;
-    }
 }
 
 // A school site's policy may forbid evaluating made-up code; the page runs
@@ -265,14 +264,11 @@ TEST_F(RealPage, RunsUnderAStrictContentPolicy)
         "'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:\">";
     strict.insert(strict.find("<head>") + 6, policy);
     const TemporaryFile file("strict-policy.html", strict);
-    b.call("Log.enable");
-    b.takeEvents("Log.entryAdded");
+    b.takeConsole();
     open(file.address());
     expectRightPair(1);
-    for (const auto &e : b.takeEvents("Log.entryAdded")) {
-        const std::string text = e.at("params").at("entry").value("text", "");
-        EXPECT_EQ(text.find("Content Security Policy"), std::string::npos) << text;
-    }
+    for (const std::string &said : b.takeConsole())
+        EXPECT_EQ(said.find("Content Security Policy"), std::string::npos) << said;
 }
 
 TEST_F(RealPage, OpensInAFrameOfAnotherPage)
