@@ -46,7 +46,8 @@ Qt::CheckState toQt(CheckState state)
 
 } // namespace
 
-QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<QtFormWidget>(description))
+QtForm::QtForm(const WindowDescription &description)
+    : widget_(std::make_unique<QtFormWidget>(description)), announcer_(new Announcer(widget_.get()))
 {
     widget_->forEachControl([&](ControlId id, QWidget *w) {
         // An option button clicks when it becomes the selected one, however
@@ -69,7 +70,6 @@ QtForm::QtForm(const WindowDescription &description) : widget_(std::make_unique<
             QObject::connect(button, &QPushButton::clicked, widget_.get(), [this, id] { raiseClick(id); });
         }
     });
-    announcer_ = new Announcer(widget_.get());
 }
 
 QtForm::~QtForm() = default;
