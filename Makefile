@@ -11,8 +11,8 @@ export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_s
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 else
 BUILD_DIR ?= build
-# The benchmarks are built here too, so that make lint finds every source
-# in this build's compile database and needs no build of its own.
+# The benchmarks are described here too (not built), so that make lint
+# finds every source in this build's compile database.
 SANITIZER_FLAGS := -DZORELMINA_SANITIZE=OFF -DZORELMINA_BENCHMARKS=ON
 endif
 BUILD_TYPE ?= Debug

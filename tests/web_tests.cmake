@@ -64,7 +64,9 @@ function(zorelmina_web_tests name environment)
     set_tests_properties(web.${name} PROPERTIES LABELS web SKIP_RETURN_CODE 77 TIMEOUT 300
         ENVIRONMENT "ZORELMINA_GAMES=4;${environment}")
 endfunction()
-zorelmina_web_tests(suites "" web_tests)
+# The random games apart, so that they play beside the rest.
+zorelmina_web_tests(suites "" web_tests --gtest_filter=-Differential.*)
+zorelmina_web_tests(differential "" web_tests --gtest_filter=Differential.*)
 # The same screen at 50 %: the same places and colours on a finer grid of
 # device pixels. A phone: the controls in one column, where a mouse click
 # must still land (the page's own tests try every size and zoom).
