@@ -125,14 +125,10 @@ Snapshot snapshotOf(int width, int height, double scale, Pixel pixel)
     return shot;
 }
 
-// A key as the browser's key events give it (key, code and the text it
-// types), with the Windows virtual-key code they carry, which Windows's own
-// input takes too, and WebDriver's value for it (U+E004 Tab and the like).
+// A key as Windows's input takes it (its virtual-key code) and as WebDriver
+// does (U+E004 Tab and the like).
 struct KeyNames {
-    const char *key;
-    const char *code;
     int virtualKey;
-    const char *text;
     const char *webDriver;
 };
 
@@ -141,17 +137,17 @@ inline KeyNames namesOf(Key key)
     switch (key) {
     case Key::Tab:
     case Key::Backtab:
-        return {"Tab", "Tab", 9, "", "\xEE\x80\x84"};
+        return {9, "\xEE\x80\x84"};
     case Key::Up:
-        return {"ArrowUp", "ArrowUp", 38, "", "\xEE\x80\x93"};
+        return {38, "\xEE\x80\x93"};
     case Key::Down:
-        return {"ArrowDown", "ArrowDown", 40, "", "\xEE\x80\x95"};
+        return {40, "\xEE\x80\x95"};
     case Key::Space:
-        return {" ", "Space", 32, " ", "\xEE\x80\x8D"};
+        return {32, "\xEE\x80\x8D"};
     case Key::Enter:
-        return {"Enter", "Enter", 13, "\r", "\xEE\x80\x86"};
+        return {13, "\xEE\x80\x86"};
     case Key::Escape:
-        return {"Escape", "Escape", 27, "", "\xEE\x80\x8C"};
+        return {27, "\xEE\x80\x8C"};
     }
-    return {"", "", 0, "", ""};
+    return {0, ""};
 }
