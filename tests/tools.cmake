@@ -78,7 +78,9 @@ endif()
 zorelmina_all_found(_paint_checks ZORELMINA_XVFB_RUN ZORELMINA_XAUTH ZORELMINA_XCB_DAMAGE_FOUND)
 add_feature_info("paint test" _paint_checks "counts the window's pictures as it appears (xvfb, xauth, libxcb-damage0-dev, libglib2.0-dev)")
 if(_paint_checks)
-    add_executable(paint_watch support/paint_watch_main.cpp support/startup_watch.cpp support/child_process.cpp)
+    add_executable(paint_watch ${PROJECT_SOURCE_DIR}/bench/paint_watch_main.cpp ${PROJECT_SOURCE_DIR}/bench/startup_watch.cpp
+                support/child_process.cpp)
+    target_include_directories(paint_watch PRIVATE support)
     target_link_libraries(paint_watch PRIVATE PkgConfig::ZORELMINA_XCB_DAMAGE)
     set_target_properties(paint_watch PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
     add_test(NAME app.paints

@@ -78,12 +78,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     separate_arguments(_host_gio UNIX_COMMAND "${_host_gio}")
     if(ZORELMINA_HOST_CXX AND ZORELMINA_HOST_XCB_DAMAGE AND _no_host_gio EQUAL 0)
         set(_watch ${CMAKE_CURRENT_BINARY_DIR}/paint_watch)
-        set(_watch_sources ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.cpp
+        set(_watch_sources ${PROJECT_SOURCE_DIR}/bench/startup_watch.cpp
                            ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.cpp
-                           ${CMAKE_CURRENT_SOURCE_DIR}/support/paint_watch_main.cpp)
+                           ${PROJECT_SOURCE_DIR}/bench/paint_watch_main.cpp)
         add_custom_command(OUTPUT ${_watch}
-            COMMAND ${ZORELMINA_HOST_CXX} -std=c++20 -O2 -o ${_watch} ${_watch_sources} -lxcb -lxcb-damage ${_host_gio}
-            DEPENDS ${_watch_sources} ${CMAKE_CURRENT_SOURCE_DIR}/support/startup_watch.h
+            COMMAND ${ZORELMINA_HOST_CXX} -std=c++20 -O2 -I${CMAKE_CURRENT_SOURCE_DIR}/support -o ${_watch}
+                    ${_watch_sources} -lxcb -lxcb-damage ${_host_gio}
+            DEPENDS ${_watch_sources} ${PROJECT_SOURCE_DIR}/bench/startup_watch.h
                     ${CMAKE_CURRENT_SOURCE_DIR}/support/child_process.h
             COMMENT "Building paint_watch for the machine that runs the tests"
             VERBATIM)
