@@ -128,21 +128,37 @@ WebDriver::WebDriver(Engine engine, View view) : engine_(engine), connection_(st
         std::ofstream(profile_ + "/Default/Preferences")
             << nlohmann::json{{"webkit", {{"webprefs", {{"minimum_font_size", view.minimumFontSize}}}}}}.dump();
     }
-    nlohmann::json args{"--headless", "--user-data-dir=" + profile_, "--no-first-run", "--no-default-browser-check",
-                        "--disable-gpu", "--mute-audio", "--hide-scrollbars",
-                        "--window-size=" + std::to_string(view.width) + "," + std::to_string(view.height),
-                        // Nothing it would do on its own reaches the network:
-                        // no updates, no sync, no background requests.
-                        "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                        "--disable-default-apps", "--disable-extensions",
-                        "--disable-features=Translate,MediaRouter,OptimizationHints"};
+    std::vector<std::string> args{ZORELMINA_CHROMIUM, "--headless", "--user-data-dir=" + profile_,
+                                  "--remote-debugging-port=0", "--no-first-run", "--no-default-browser-check",
+                                  "--disable-gpu", "--mute-audio", "--hide-scrollbars",
+                                  "--window-size=" + std::to_string(view.width) + "," + std::to_string(view.height),
+                                  // Nothing it would do on its own reaches the
+                                  // network: no updates, no sync, no
+                                  // background requests.
+                                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                                  "--disable-default-apps", "--disable-extensions",
+                                  "--disable-features=Translate,MediaRouter,OptimizationHints"};
     if (geteuid() == 0)
-        args.push_back("--no-sandbox");
+        args.emplace_back("--no-sandbox");
+    args.emplace_back("about:blank");
+    // Started here and attached to at 127.0.0.1: chromium-driver would
+    // reach a Chromium it started at "localhost", which a machine without
+    // /etc/hosts (a fresh debootstrap) does not know.
+    browser_ = std::make_unique<ChildProcess>(args, ChildOptions{.quiet = true});
+    const std::string active = profile_ + "/DevToolsActivePort";
+    if (!runUntil([&] { return std::filesystem::exists(active); }, std::chrono::seconds(30)))
+        throw std::runtime_error("Chromium never listened");
+    std::string port;
+    for (const auto deadline = Clock::now() + std::chrono::seconds(5); port.empty() && Clock::now() < deadline;) {
+        std::ifstream(active) >> port; // its first line, once written
+        if (port.empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     startSession(ZORELMINA_CHROMEDRIVER,
                  {{"capabilities",
                    {{"alwaysMatch",
                      {{"goog:chromeOptions",
-                       {{"binary", ZORELMINA_CHROMIUM}, {"args", args}, {"perfLoggingPrefs", {{"enableNetwork", true}}}}},
+                       {{"debuggerAddress", "127.0.0.1:" + port}, {"perfLoggingPrefs", {{"enableNetwork", true}}}}},
                       {"goog:loggingPrefs", {{"performance", "ALL"}, {"browser", "ALL"}}}}}}}});
 }
 
@@ -180,6 +196,7 @@ WebDriver::~WebDriver()
     connection_.reset();
     if (!driver_->waitFor(std::chrono::seconds(1)))
         driver_->end(SIGKILL);
+    browser_.reset(); // ended before its profile goes
     if (!profile_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(profile_, ignored);

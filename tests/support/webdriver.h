@@ -42,6 +42,8 @@ private:
     Engine engine_;
     std::string profile_;
     std::unique_ptr<ChildProcess> driver_;
+    // Chromium, which the driver attaches to.
+    std::unique_ptr<ChildProcess> browser_;
     std::unique_ptr<Connection> connection_;
     std::string context_;
 };

@@ -15,6 +15,7 @@
 
 
 #include <algorithm>
+#include <vector>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -250,7 +251,9 @@ TEST_F(RealPage, AsksNothingOfTheNetwork)
 {
     open();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    for (const std::string &url : b.takeRequests())
+    const std::vector<std::string> asked = b.takeRequests();
+    EXPECT_NE(std::ranges::find(asked, fileAddress(page())), asked.end()) << "the browser's requests are heard";
+    for (const std::string &url : asked)
         EXPECT_TRUE(url == fileAddress(page()) || url.starts_with("data:")) << "asked for " << url;
 }
 
@@ -264,7 +267,10 @@ TEST_F(RealPage, RunsUnderAStrictContentPolicy)
         "'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:\">";
     strict.insert(strict.find("<head>") + 6, policy);
     const TemporaryFile file("strict-policy.html", strict);
-    b.takeConsole();
+    b.evaluate("console.error('heard')");
+    const std::vector<std::string> heard = b.takeConsole();
+    EXPECT_TRUE(std::ranges::any_of(heard, [](const std::string &s) { return s.find("heard") != std::string::npos; }))
+        << "the console is heard";
     open(file.address());
     expectRightPair(1);
     for (const std::string &said : b.takeConsole())
