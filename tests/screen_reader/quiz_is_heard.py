@@ -107,14 +107,18 @@ def main():
     # Orca 48 takes in a page's first focus without a word while the page
     # loads, and says at most the mode it is in once it has loaded, whatever
     # the page does; Orca 43 speaks the focus given again after loading.
-    # There the page is given time to load before the first key.
+    # There the page is given time to load before the first key: until
+    # Orca has said the mode it reads the page in (however slowly the page
+    # loads), and a moment more.
     version = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
     settle = None
+    ready = "Резултат"
     if sys.argv[1] != "qt" and int(re.search(r"(\d+)\.", version).group(1)) >= 45:
         PLAY[0] = ("start", [], [])
         settle = 3.0
-    steps = orca_hear.hear(program, [key for key, _, _ in PLAY[1:]], window=window,
-                           ready="Резултат" if PLAY[0][1] else ".", quiet=0.7, settle=settle)
+        ready = "(Focus|Browse) mode"
+    steps = orca_hear.hear(program, [key for key, _, _ in PLAY[1:]], window=window, ready=ready, quiet=0.7,
+                           settle=settle)
     failures = judge(steps, sys.argv[1])
     with orca_hear.output() as out:
         for step, said in steps:
