@@ -9,7 +9,8 @@ function(zorelmina_web_script target)
         -sSINGLE_FILE=1 -sDYNAMIC_EXECUTION=0 -sENVIRONMENT=web -sFILESYSTEM=0
         # The page's JavaScript reads C++'s strings with it; newer emscripten
         # leaves out what is not asked for by name.
-        "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString']"
+        # The page holds the program back until it has painted its form.
+        "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString','addRunDependency','removeRunDependency']"
         # Compiled as the page loads, from the bytes in the script: no fetch of
         # its own address, which a strict policy would refuse.
         -sWASM_ASYNC_COMPILATION=0
@@ -17,14 +18,19 @@ function(zorelmina_web_script target)
 endfunction()
 
 # A page (output) around a script target: the page template, the icon as its
-# own, the script inline.
+# own, the script inline, and the window as the program first shows it
+# (written out by zorelmina_markup, run with Node.js as emscripten's own
+# tools are).
 function(zorelmina_web_page name script output)
+    # Node.js alone, without the options emscripten's tools give it.
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 _node)
     set(_template ${PROJECT_SOURCE_DIR}/app/web/page.html.in)
     set(_icon ${PROJECT_SOURCE_DIR}/window/icons/zorelmina.png)
     add_custom_command(OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -DSCRIPT=$<TARGET_FILE:${script}> -DTEMPLATE=${_template} -DICON=${_icon}
+                -DNODE=${_node} -DMARKUP=$<TARGET_FILE:zorelmina_markup>
                 -DOUTPUT=${output} -P ${PROJECT_SOURCE_DIR}/cmake/make_web_page.cmake
-        DEPENDS ${script} ${_template} ${_icon} ${PROJECT_SOURCE_DIR}/cmake/make_web_page.cmake
+        DEPENDS ${script} zorelmina_markup ${_template} ${_icon} ${PROJECT_SOURCE_DIR}/cmake/make_web_page.cmake
         COMMENT "Writing ${output}"
         VERBATIM)
     add_custom_target(${name} ALL DEPENDS ${output})

@@ -8,8 +8,21 @@
 // program cannot hold a browser's object.
 EM_JS(int, zorelmina_dom_create, (const char *tag, int parent), {
     var elements = Module['zorelminaElements'] || (Module['zorelminaElements'] = []);
-    var element = document.createElement(UTF8ToString(tag));
-    (parent >= 0 ? elements[parent] : document.body).appendChild(element);
+    var name = UTF8ToString(tag), into = parent >= 0 ? elements[parent] : document.body;
+    var drawn = window.zorelminaDrawn || [], element = drawn.shift();
+    if (element && (element.localName !== name || element.parentNode !== into)) {
+        // Not the form this program makes: what is left of it goes.
+        drawn.concat([element]).forEach(function(e) { e.remove(); });
+        drawn.length = 0;
+        element = null;
+    }
+    if (element) {
+        // The learner's from now on: what follows runs before any input.
+        element.inert = false;
+    } else {
+        element = document.createElement(name);
+        into.appendChild(element);
+    }
     elements.push(element);
     return elements.length - 1;
 });
@@ -17,11 +30,6 @@ EM_JS(int, zorelmina_dom_create, (const char *tag, int parent), {
 EM_JS(void, zorelmina_dom_remove, (int element), {
     var e = Module['zorelminaElements'][element];
     if (e.parentNode) e.parentNode.removeChild(e);
-});
-
-EM_JS(void, zorelmina_dom_move_to_end, (int element), {
-    var e = Module['zorelminaElements'][element];
-    e.parentNode.appendChild(e);
 });
 
 EM_JS(void, zorelmina_dom_set_attribute, (int element, const char *name, const char *value), {
@@ -134,6 +142,7 @@ EM_JS(void, zorelmina_dom_set_title, (const char *title), {
 // sheet then shows its message again, not a form without its program.
 EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
     var text = UTF8ToString(css);
+    if (window.zorelminaDrawnSheet === text) return; // there since the page drew the form
     if ('adoptedStyleSheets' in document && typeof CSSStyleSheet.prototype.replaceSync == 'function') {
         var sheet = new CSSStyleSheet();
         sheet.replaceSync(text);
@@ -149,7 +158,7 @@ EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
 EM_JS(void, zorelmina_dom_remove_others, (const char *selector), {
     var text = UTF8ToString(selector);
     function removeOthers() {
-        var made = Module['zorelminaElements'] || [];
+        var made = (Module['zorelminaElements'] || []).concat(window.zorelminaDrawn || []);
         document.querySelectorAll(text).forEach(function(e) {
             if (made.indexOf(e) < 0) e.remove();
         });
@@ -169,11 +178,6 @@ Element createElement(std::string_view tag, Element parent)
 void remove(Element element)
 {
     zorelmina_dom_remove(element);
-}
-
-void moveToEnd(Element element)
-{
-    zorelmina_dom_move_to_end(element);
 }
 
 void setAttribute(Element element, std::string_view name, std::string_view value)

@@ -143,16 +143,17 @@ WebForm::WebForm(const WindowDescription &description)
     updateWindowClass();
     web::setStyle(window_, "background", cssColour(description_.background));
     web::setStyle(window_, "font", font(description_.font.pointSize));
-    for (std::size_t place = 0; place < description_.controls.size(); ++place)
-        create(description_.controls[place], static_cast<int>(place));
-    arrangeInTabOrder();
+    byPlace_.resize(description_.controls.size());
+    createIn({}, tabOrderWithHeadingFirst());
+    setReadingOrder();
     std::set<std::string> groups;
     for (const ControlDescription &c : description_.controls)
         if (c.kind == ControlKind::OptionButton && groups.insert(c.container).second)
             updateTabStops(c.container);
 
-    // Spoken, never seen: what the form announces.
-    liveRegion_ = web::createElement("div", window_);
+    // Spoken, never seen: what the form announces. Made last, where it
+    // stands in the page.
+    liveRegion_ = web::createElement("div", window_); // NOLINT(cppcoreguidelines-prefer-member-initializer)
     web::setAttribute(liveRegion_, "class", "zorelmina-status");
     web::setAttribute(liveRegion_, "role", "status");
     web::setAttribute(liveRegion_, "aria-live", "polite");
@@ -174,7 +175,7 @@ void WebForm::create(const ControlDescription &c, int place)
         if (!c.visible) {
             // Its items stay in the description, read from there alone.
             controls_.add(c, std::move(control));
-            byPlace_.push_back(controls_.idOf({c.name, c.index}));
+            byPlace_.at(static_cast<std::size_t>(place)) = controls_.idOf({c.name, c.index});
             return;
         }
         control.box = control.input = web::createElement("select", parent);
@@ -252,26 +253,39 @@ void WebForm::create(const ControlDescription &c, int place)
     if (!c.visible)
         web::setStyle(control.box, "display", "none");
     controls_.add(c, std::move(control));
-    byPlace_.push_back(controls_.idOf({c.name, c.index}));
+    byPlace_.at(static_cast<std::size_t>(place)) = controls_.idOf({c.name, c.index});
 }
 
 // The page's order is the tab order, so that Tab and Shift+Tab go through
 // the controls in every browser without a tabindex of their own: the
 // heading first, then the form policy's tab order, in which an option
 // group's buttons stand as the learner reads them, as the arrow keys and a
-// browser's own tab stop of an unselected group go by. Where the controls
-// stand in one column, they stand in reading order.
-void WebForm::arrangeInTabOrder()
+// browser's own tab stop of an unselected group go by.
+std::vector<const ControlDescription *> WebForm::tabOrderWithHeadingFirst() const
 {
     std::vector<const ControlDescription *> order = tabOrder(description_);
     std::stable_partition(order.begin(), order.end(),
                           [](const ControlDescription *c) { return c->kind == ControlKind::Label; });
+    return order;
+}
+
+// Each element made where it stays, in the page's order (a frame before
+// what it holds): a form drawn before the program ran is taken over
+// element by element in that order.
+void WebForm::createIn(const std::string &container, const std::vector<const ControlDescription *> &order)
+{
     for (const ControlDescription *d : order) {
-        const Control &c = controls_.at(controlId(*d));
-        for (const web::Element e : {c.box, c.printed})
-            if (e != web::kNoElement)
-                web::moveToEnd(e);
+        if (d->container != container)
+            continue;
+        create(*d, static_cast<int>(d - description_.controls.data()));
+        if (d->kind == ControlKind::Frame)
+            createIn(d->name, order);
     }
+}
+
+// Where the controls stand in one column, they stand in reading order.
+void WebForm::setReadingOrder()
+{
     std::set<std::string> containers;
     for (const ControlDescription &d : description_.controls)
         containers.insert(d.container);

@@ -4,11 +4,13 @@
 #include "window/tarvel_mondix_description.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 
 // How a learner plays at a real window, whatever the toolkit: each action
@@ -89,7 +91,13 @@ private:
     {
         // Twice round the whole chain is more than enough.
         for (int steps = 0; steps < 60; ++steps) {
-            const std::string focus = this->focusedControl();
+            std::string focus = this->focusedControl();
+            // The page gives its first focus again once it has loaded, away
+            // and back in two turns of its own.
+            for (int turns = 0; focus.empty() && turns < 50; ++turns) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                focus = this->focusedControl();
+            }
             if (focus.empty())
                 throw std::runtime_error("nothing has the keyboard focus");
             if (found(focus))
