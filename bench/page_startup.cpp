@@ -25,12 +25,20 @@ constexpr int kControls = 20;
 // so every engine runs it alike): notes when all the form's
 // controls are in the document, and then the first paint that shows them
 // (the browser's first contentful paint if it came after, else the frame
-// after the one they were added in) as window.zorelminaPainted, in
-// milliseconds from navigation.
+// after the one they were added in) as window.zorelminaPainted, and when
+// the program has the form, from which on a click is judged, as
+// window.zorelminaJudges, in milliseconds from navigation.
 std::string watcher()
 {
     return R"js((function () {
     var formAt = -1;
+    new MutationObserver(function (changes, observer) {
+        var form = document.querySelector('.zorelmina-window.shown:not([inert])');
+        if (!form || form.querySelectorAll(':is(input, button, textarea)').length < )js"
+           + std::to_string(kControls) + R"js() return;
+        observer.disconnect();
+        window.zorelminaJudges = performance.now();
+    }).observe(document, {childList: true, subtree: true, attributes: true, attributeFilter: ['inert', 'class']});
     function settle() {
         var first = performance.getEntriesByName('first-contentful-paint')[0];
         if (formAt < 0 || !first || window.zorelminaPainted !== undefined) return;
@@ -57,7 +65,7 @@ std::string staticForm(Browser &b, const std::string &page)
     b.open(fileAddress(page), "document.querySelectorAll('.zorelmina-window :is(input, button, textarea)').length == " + std::to_string(kControls));
     return b.evaluate(R"js((function () {
         var copy = document.documentElement.cloneNode(true);
-        copy.querySelectorAll('script, style, #zorelmina-message').forEach(function (e) { e.remove(); });
+        copy.querySelectorAll('script, style, template, #zorelmina-message').forEach(function (e) { e.remove(); });
         // The program's own sheet, as the page's.
         var sheet = document.createElement('style');
         sheet.textContent = document.adoptedStyleSheets.map(function (s) {
@@ -93,33 +101,55 @@ struct Engine {
     std::function<std::unique_ptr<Browser>()> start;
 };
 
-void pageStartup(benchmark::State &state, const std::string &page, const Engine &engine)
+// A page timed: the quiz's, the static form or an earlier quiz's page.
+struct Timed {
+    std::filesystem::path copy;
+    bool program = true;
+    std::vector<double> painted;
+    std::vector<double> judges;
+};
+
+void pageStartup(benchmark::State &state, const std::string &page, const std::string &before, const Engine &engine)
 {
     for (auto _ : state) {
         try {
             const std::unique_ptr<Browser> b = engine.start();
-            std::ostringstream html;
-            html << std::ifstream(page, std::ios::binary).rdbuf();
-            const std::vector<std::filesystem::path> copies{watched(html.str(), "page"),
-                                                            watched(staticForm(*b, page), "static-form")};
-            std::vector<std::vector<double>> times(copies.size());
-            std::vector<double> ratios;
+            const auto read = [](const std::string &path) {
+                std::ostringstream html;
+                html << std::ifstream(path, std::ios::binary).rdbuf();
+                return html.str();
+            };
+            std::vector<Timed> pages{{.copy = watched(read(page), "page")},
+                                     {.copy = watched(staticForm(*b, page), "static-form"), .program = false}};
+            if (!before.empty())
+                pages.push_back({.copy = watched(read(before), "before")});
+            std::vector<double> paintRatios;
+            std::vector<double> judgeRatios;
             for (int round = 0; round < kRounds; ++round) {
-                std::vector<double> got(copies.size());
-                for (std::size_t k = 0; k < copies.size(); ++k) {
-                    const std::size_t i = (static_cast<std::size_t>(round) + k) % copies.size();
-                    b->open(fileAddress(copies[i].string()), "window.zorelminaPainted !== undefined");
-                    got[i] = b->evaluate("window.zorelminaPainted").get<double>();
-                    times[i].push_back(got[i]);
+                for (std::size_t k = 0; k < pages.size(); ++k) {
+                    Timed &timed = pages[(static_cast<std::size_t>(round) + k) % pages.size()];
+                    b->open(fileAddress(timed.copy.string()),
+                            timed.program ? "window.zorelminaPainted !== undefined && window.zorelminaJudges !== undefined"
+                                          : "window.zorelminaPainted !== undefined");
+                    timed.painted.push_back(b->evaluate("window.zorelminaPainted").get<double>());
+                    if (timed.program)
+                        timed.judges.push_back(b->evaluate("window.zorelminaJudges").get<double>());
                 }
-                ratios.push_back(got[0] / got[1]);
+                paintRatios.push_back(pages[0].painted.back() / pages[1].painted.back());
+                if (pages.size() > 2)
+                    judgeRatios.push_back(pages[0].judges.back() / pages[2].judges.back());
             }
-            for (const auto &copy : copies)
-                std::filesystem::remove(copy);
-            state.SetIterationTime(median(times[0]) / 1e3);
-            state.counters["quiz_ms"] = median(times[0]);
-            state.counters["static_ms"] = median(times[1]);
-            state.counters["time_ratio"] = median(ratios);
+            for (const Timed &timed : pages)
+                std::filesystem::remove(timed.copy);
+            state.SetIterationTime(median(pages[0].painted) / 1e3);
+            state.counters["quiz_ms"] = median(pages[0].painted);
+            state.counters["static_ms"] = median(pages[1].painted);
+            state.counters["time_ratio"] = median(paintRatios);
+            state.counters["judges_ms"] = median(pages[0].judges);
+            if (pages.size() > 2) {
+                state.counters["before_judges_ms"] = median(pages[2].judges);
+                state.counters["judges_ratio"] = median(judgeRatios);
+            }
             state.counters["page_KB"] = static_cast<double>(std::filesystem::file_size(page)) / 1000;
         } catch (const std::exception &e) {
             state.SkipWithError(e.what());
@@ -130,7 +160,7 @@ void pageStartup(benchmark::State &state, const std::string &page, const Engine 
 
 } // namespace
 
-void registerPageStartup(const std::string &page)
+void registerPageStartup(const std::string &page, const std::string &before)
 {
     const std::vector<Engine> engines{
         {"chromium", [] { return std::make_unique<Chromium>(); }},
@@ -146,7 +176,7 @@ void registerPageStartup(const std::string &page)
     };
     for (const Engine &engine : engines)
         benchmark::RegisterBenchmark(("Startup/Web/" + engine.name).c_str(),
-                                     [page, engine](benchmark::State &state) { pageStartup(state, page, engine); })
+                                     [page, before, engine](benchmark::State &state) { pageStartup(state, page, before, engine); })
             ->Iterations(1)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);

@@ -327,7 +327,15 @@ private:
             std::printf("%s: navigation to the form's first complete paint %.1f ms, the same form as static HTML "
                         "%.1f ms: %.2f x",
                         what.c_str(), value["quiz_ms"], value["static_ms"], value["time_ratio"]);
-            verdict(value["time_ratio"], 1.5, "x");
+            verdict(value["time_ratio"], 1.25, "x");
+            if (f->counters.contains("judges_ratio")) {
+                std::printf("%s: navigation until a click is judged %.1f ms, the earlier page %.1f ms: %.2f x", what.c_str(),
+                            value["judges_ms"], value["before_judges_ms"], value["judges_ratio"]);
+                verdict(value["judges_ratio"], 1.0, "x");
+            } else {
+                std::printf("%s: navigation until a click is judged %.1f ms (no earlier page to judge it by)\n",
+                            what.c_str(), value["judges_ms"]);
+            }
         }
         if (any != nullptr) {
             std::printf("Page: zorelmina.html is %.0f KB", (*any)["page_KB"]);
@@ -451,8 +459,12 @@ int run(int argc, char **argv)
 
 #ifdef ZORELMINA_PAGE_STARTUP
     const std::filesystem::path page{WEB_PAGE};
+    // ZORELMINA_PAGE_BEFORE: an earlier build of the page, to time beside it.
+    const char *before = std::getenv("ZORELMINA_PAGE_BEFORE"); // NOLINT(concurrency-mt-unsafe): before any thread
+    if (before == nullptr)
+        std::printf("Page start-up against an earlier page: none given (ZORELMINA_PAGE_BEFORE), not measured\n");
     if (!page.empty() && std::filesystem::exists(page))
-        registerPageStartup(page.string());
+        registerPageStartup(page.string(), before == nullptr ? std::string{} : std::string{before});
     else
         std::printf("Page start-up: the page is not built (make web), not measured\n");
 #endif

@@ -1,19 +1,18 @@
-# The quiz as one HTML page: the script emscripten makes, with the
-# WebAssembly inside it, written into a page of its own.
+# The quiz as one HTML page: the script emscripten makes and its
+# WebAssembly, written into a page of its own.
 
 # Link options for a program that runs in a page: one script, nothing
-# evaluated, no file system, no other environment.
+# evaluated, no file system, no other environment. The page hands the
+# program its WebAssembly from the bytes it holds (Module.instantiateWasm),
+# so nothing is fetched, not even from the page's own address, which a
+# strict policy would refuse.
 function(zorelmina_web_script target)
     set_target_properties(${target} PROPERTIES SUFFIX .js)
     target_link_options(${target} PRIVATE
-        -sSINGLE_FILE=1 -sDYNAMIC_EXECUTION=0 -sENVIRONMENT=web -sFILESYSTEM=0
+        -sDYNAMIC_EXECUTION=0 -sENVIRONMENT=web -sFILESYSTEM=0
         # The page's JavaScript reads C++'s strings with it; newer emscripten
         # leaves out what is not asked for by name.
-        # The page holds the program back until it has painted its form.
-        "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString','addRunDependency','removeRunDependency']"
-        # Compiled as the page loads, from the bytes in the script: no fetch of
-        # its own address, which a strict policy would refuse.
-        -sWASM_ASYNC_COMPILATION=0
+        "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString']"
         $<$<CONFIG:Release,MinSizeRel>:-Os>)
 endfunction()
 
@@ -27,7 +26,9 @@ function(zorelmina_web_page name script output)
     set(_template ${PROJECT_SOURCE_DIR}/app/web/page.html.in)
     set(_icon ${PROJECT_SOURCE_DIR}/window/icons/zorelmina.png)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -DSCRIPT=$<TARGET_FILE:${script}> -DTEMPLATE=${_template} -DICON=${_icon}
+        COMMAND ${CMAKE_COMMAND} -DSCRIPT=$<TARGET_FILE:${script}>
+                -DWASM=$<TARGET_FILE_DIR:${script}>/$<TARGET_FILE_BASE_NAME:${script}>.wasm
+                -DTEMPLATE=${_template} -DICON=${_icon}
                 -DNODE=${_node} -DMARKUP=$<TARGET_FILE:zorelmina_markup>
                 -DOUTPUT=${output} -P ${PROJECT_SOURCE_DIR}/cmake/make_web_page.cmake
         DEPENDS ${script} zorelmina_markup ${_template} ${_icon} ${PROJECT_SOURCE_DIR}/cmake/make_web_page.cmake

@@ -1,6 +1,6 @@
-# cmake -DSCRIPT=... -DTEMPLATE=... -DICON=... -DNODE=... -DMARKUP=... -DOUTPUT=... -P make_web_page.cmake
+# cmake -DSCRIPT=... -DWASM=... -DTEMPLATE=... -DICON=... -DNODE=... -DMARKUP=... -DOUTPUT=... -P make_web_page.cmake
 # Writes the page: the template with the icon (as a data address, so that
-# the page asks for nothing), the window's markup and the script (inline)
+# the page asks for nothing), the window's markup, the script and its WebAssembly (inline)
 # put in.
 cmake_minimum_required(VERSION 3.21)
 file(READ ${SCRIPT} script)
@@ -11,6 +11,10 @@ endif()
 execute_process(COMMAND base64 -w 0 ${ICON} OUTPUT_VARIABLE icon RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "cannot read ${ICON} as base64")
+endif()
+execute_process(COMMAND base64 -w 0 ${WASM} OUTPUT_VARIABLE wasm RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cannot read ${WASM} as base64")
 endif()
 execute_process(COMMAND ${NODE} ${MARKUP} OUTPUT_VARIABLE form RESULT_VARIABLE failed)
 if(failed)
@@ -23,6 +27,7 @@ endif()
 file(READ ${TEMPLATE} page)
 string(REPLACE "@FORM@" "${form}" page "${page}")
 string(REPLACE "@ICON@" "${icon}" page "${page}")
+string(REPLACE "@WASM@" "${wasm}" page "${page}")
 string(REPLACE "@SCRIPT@" "${script}" page "${page}")
 file(WRITE ${OUTPUT}.part "${page}")
 file(RENAME ${OUTPUT}.part ${OUTPUT})

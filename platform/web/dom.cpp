@@ -32,16 +32,21 @@ EM_JS(void, zorelmina_dom_remove, (int element), {
     if (e.parentNode) e.parentNode.removeChild(e);
 });
 
+// What is as it should be is left alone: a drawn form taken over is laid
+// out and painted no more than its changes ask.
 EM_JS(void, zorelmina_dom_set_attribute, (int element, const char *name, const char *value), {
-    Module['zorelminaElements'][element].setAttribute(UTF8ToString(name), UTF8ToString(value));
+    var e = Module['zorelminaElements'][element], n = UTF8ToString(name), v = UTF8ToString(value);
+    if (e.getAttribute(n) !== v) e.setAttribute(n, v);
 });
 
 EM_JS(void, zorelmina_dom_set_style, (int element, const char *property, const char *value), {
-    Module['zorelminaElements'][element].style.setProperty(UTF8ToString(property), UTF8ToString(value));
+    var style = Module['zorelminaElements'][element].style, p = UTF8ToString(property), v = UTF8ToString(value);
+    if (style.getPropertyValue(p) !== v) style.setProperty(p, v);
 });
 
 EM_JS(void, zorelmina_dom_set_text, (int element, const char *text), {
-    Module['zorelminaElements'][element].textContent = UTF8ToString(text);
+    var e = Module['zorelminaElements'][element], t = UTF8ToString(text);
+    if (e.textContent !== t) e.textContent = t;
 });
 
 EM_JS(void, zorelmina_dom_set_value, (int element, const char *text), {

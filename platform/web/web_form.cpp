@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <limits>
 #include <map>
@@ -93,9 +94,13 @@ std::string cssColour(const Rgb &rgb)
            + ")";
 }
 
+// As the browser writes it back ("270px", "16.0667px"), so that a value
+// already there is seen to be.
 std::string pixels(double value)
 {
-    return std::to_string(value) + "px";
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.6gpx", value);
+    return text.data();
 }
 
 std::string genericFamily(GenericFamily family)
