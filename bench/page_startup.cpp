@@ -124,6 +124,7 @@ void pageStartup(benchmark::State &state, const std::string &page, const std::st
             if (!before.empty())
                 pages.push_back({.copy = watched(read(before), "before")});
             std::vector<double> paintRatios;
+            std::vector<double> beforeRatios;
             std::vector<double> judgeRatios;
             for (int round = 0; round < kRounds; ++round) {
                 for (std::size_t k = 0; k < pages.size(); ++k) {
@@ -136,8 +137,10 @@ void pageStartup(benchmark::State &state, const std::string &page, const std::st
                         timed.judges.push_back(b->evaluate("window.zorelminaJudges").get<double>());
                 }
                 paintRatios.push_back(pages[0].painted.back() / pages[1].painted.back());
-                if (pages.size() > 2)
+                if (pages.size() > 2) {
+                    beforeRatios.push_back(pages[2].painted.back() / pages[1].painted.back());
                     judgeRatios.push_back(pages[0].judges.back() / pages[2].judges.back());
+                }
             }
             for (const Timed &timed : pages)
                 std::filesystem::remove(timed.copy);
@@ -147,6 +150,8 @@ void pageStartup(benchmark::State &state, const std::string &page, const std::st
             state.counters["time_ratio"] = median(paintRatios);
             state.counters["judges_ms"] = median(pages[0].judges);
             if (pages.size() > 2) {
+                state.counters["before_ms"] = median(pages[2].painted);
+                state.counters["before_time_ratio"] = median(beforeRatios);
                 state.counters["before_judges_ms"] = median(pages[2].judges);
                 state.counters["judges_ratio"] = median(judgeRatios);
             }

@@ -10,6 +10,6 @@
 // (from then on a click is judged), beside an earlier page's (before, where
 // one is given): registered as Startup/Web/<engine>. Its counters: quiz_ms,
 // static_ms, time_ratio (the median of the runs' ratios), judges_ms,
-// before_judges_ms and judges_ratio (where there is an earlier page), and
-// page_KB.
+// before_ms, before_time_ratio, before_judges_ms and judges_ratio (where
+// there is an earlier page), and page_KB.
 void registerPageStartup(const std::string &page, const std::string &before);

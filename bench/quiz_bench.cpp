@@ -329,6 +329,8 @@ private:
                         what.c_str(), value["quiz_ms"], value["static_ms"], value["time_ratio"]);
             verdict(value["time_ratio"], 1.25, "x");
             if (f->counters.contains("judges_ratio")) {
+                std::printf("%s: the earlier page's first complete paint %.1f ms: %.2f x the static form\n",
+                            what.c_str(), value["before_ms"], value["before_time_ratio"]);
                 std::printf("%s: navigation until a click is judged %.1f ms, the earlier page %.1f ms: %.2f x", what.c_str(),
                             value["judges_ms"], value["before_judges_ms"], value["judges_ratio"]);
                 verdict(value["judges_ratio"], 1.0, "x");
