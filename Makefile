@@ -154,7 +154,7 @@ WINDOWS_IDIOMS = -cppcoreguidelines-pro-type-reinterpret-cast,-performance-no-in
   -cppcoreguidelines-pro-type-union-access,-misc-misplaced-const
 LINT_WINDOWS = $(wildcard platform/win32/*.cpp app/main_windows.cpp bench/*_windows.cpp \
   tests/platform/win32/*.cpp tests/support/win32_*.cpp tests/packaging/windows/*.cpp)
-LINT_WEB = $(wildcard platform/web/*.cpp app/main_web.cpp app/web/*.cpp tests/support/test_page_program.cpp)
+LINT_WEB = $(wildcard platform/web/*.cpp app/main_web.cpp tests/support/test_page_program.cpp)
 MINGW_INCLUDES = { x86_64-w64-mingw32-g++-posix -E -x c++ -v - </dev/null 2>&1 \
   | sed -n '/<...> search starts here/,/End of search list/s/^ //p' | grep -v -e '/include$$' -e 'include-fixed' ; \
   x86_64-w64-mingw32-g++-posix -E -x c++ -v - </dev/null 2>&1 | sed -n 's/^ \(.*mingw32\/include\)$$/\1/p' ; }

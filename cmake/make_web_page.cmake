@@ -1,7 +1,6 @@
-# cmake -DSCRIPT=... -DWASM=... -DTEMPLATE=... -DICON=... -DNODE=... -DMARKUP=... -DOUTPUT=... -P make_web_page.cmake
+# cmake -DSCRIPT=... -DTEMPLATE=... -DICON=... -DOUTPUT=... -P make_web_page.cmake
 # Writes the page: the template with the icon (as a data address, so that
-# the page asks for nothing), the window's markup, the script and its WebAssembly (inline)
-# put in.
+# the page asks for nothing) and the script (inline) put in.
 cmake_minimum_required(VERSION 3.21)
 file(READ ${SCRIPT} script)
 string(FIND "${script}" "</script" closing)
@@ -12,22 +11,8 @@ execute_process(COMMAND base64 -w 0 ${ICON} OUTPUT_VARIABLE icon RESULT_VARIABLE
 if(failed)
     message(FATAL_ERROR "cannot read ${ICON} as base64")
 endif()
-execute_process(COMMAND base64 -w 0 ${WASM} OUTPUT_VARIABLE wasm RESULT_VARIABLE failed)
-if(failed)
-    message(FATAL_ERROR "cannot read ${WASM} as base64")
-endif()
-execute_process(COMMAND ${NODE} ${MARKUP} OUTPUT_VARIABLE form RESULT_VARIABLE failed)
-if(failed)
-    message(FATAL_ERROR "cannot write out the window with ${MARKUP}")
-endif()
-string(FIND "${form}" "</template" closing)
-if(NOT closing EQUAL -1)
-    message(FATAL_ERROR "the window's markup holds </template, which would end it early")
-endif()
 file(READ ${TEMPLATE} page)
-string(REPLACE "@FORM@" "${form}" page "${page}")
 string(REPLACE "@ICON@" "${icon}" page "${page}")
-string(REPLACE "@WASM@" "${wasm}" page "${page}")
 string(REPLACE "@SCRIPT@" "${script}" page "${page}")
 file(WRITE ${OUTPUT}.part "${page}")
 file(RENAME ${OUTPUT}.part ${OUTPUT})

@@ -8,21 +8,8 @@
 // program cannot hold a browser's object.
 EM_JS(int, zorelmina_dom_create, (const char *tag, int parent), {
     var elements = Module['zorelminaElements'] || (Module['zorelminaElements'] = []);
-    var name = UTF8ToString(tag), into = parent >= 0 ? elements[parent] : document.body;
-    var drawn = window.zorelminaDrawn || [], element = drawn.shift();
-    if (element && (element.localName !== name || element.parentNode !== into)) {
-        // Not the form this program makes: what is left of it goes.
-        drawn.concat([element]).forEach(function(e) { e.remove(); });
-        drawn.length = 0;
-        element = null;
-    }
-    if (element) {
-        // The learner's from now on: what follows runs before any input.
-        element.inert = false;
-    } else {
-        element = document.createElement(name);
-        into.appendChild(element);
-    }
+    var element = document.createElement(UTF8ToString(tag));
+    (parent >= 0 ? elements[parent] : document.body).appendChild(element);
     elements.push(element);
     return elements.length - 1;
 });
@@ -32,21 +19,21 @@ EM_JS(void, zorelmina_dom_remove, (int element), {
     if (e.parentNode) e.parentNode.removeChild(e);
 });
 
-// What is as it should be is left alone: a drawn form taken over is laid
-// out and painted no more than its changes ask.
+EM_JS(void, zorelmina_dom_move_to_end, (int element), {
+    var e = Module['zorelminaElements'][element];
+    e.parentNode.appendChild(e);
+});
+
 EM_JS(void, zorelmina_dom_set_attribute, (int element, const char *name, const char *value), {
-    var e = Module['zorelminaElements'][element], n = UTF8ToString(name), v = UTF8ToString(value);
-    if (e.getAttribute(n) !== v) e.setAttribute(n, v);
+    Module['zorelminaElements'][element].setAttribute(UTF8ToString(name), UTF8ToString(value));
 });
 
 EM_JS(void, zorelmina_dom_set_style, (int element, const char *property, const char *value), {
-    var style = Module['zorelminaElements'][element].style, p = UTF8ToString(property), v = UTF8ToString(value);
-    if (style.getPropertyValue(p) !== v) style.setProperty(p, v);
+    Module['zorelminaElements'][element].style.setProperty(UTF8ToString(property), UTF8ToString(value));
 });
 
 EM_JS(void, zorelmina_dom_set_text, (int element, const char *text), {
-    var e = Module['zorelminaElements'][element], t = UTF8ToString(text);
-    if (e.textContent !== t) e.textContent = t;
+    Module['zorelminaElements'][element].textContent = UTF8ToString(text);
 });
 
 EM_JS(void, zorelmina_dom_set_value, (int element, const char *text), {
@@ -147,7 +134,6 @@ EM_JS(void, zorelmina_dom_set_title, (const char *title), {
 // sheet then shows its message again, not a form without its program.
 EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
     var text = UTF8ToString(css);
-    if (window.zorelminaDrawnSheet === text) return; // there since the page drew the form
     if ('adoptedStyleSheets' in document && typeof CSSStyleSheet.prototype.replaceSync == 'function') {
         var sheet = new CSSStyleSheet();
         sheet.replaceSync(text);
@@ -163,7 +149,7 @@ EM_JS(void, zorelmina_dom_add_style_sheet, (const char *css), {
 EM_JS(void, zorelmina_dom_remove_others, (const char *selector), {
     var text = UTF8ToString(selector);
     function removeOthers() {
-        var made = (Module['zorelminaElements'] || []).concat(window.zorelminaDrawn || []);
+        var made = Module['zorelminaElements'] || [];
         document.querySelectorAll(text).forEach(function(e) {
             if (made.indexOf(e) < 0) e.remove();
         });
@@ -183,6 +169,11 @@ Element createElement(std::string_view tag, Element parent)
 void remove(Element element)
 {
     zorelmina_dom_remove(element);
+}
+
+void moveToEnd(Element element)
+{
+    zorelmina_dom_move_to_end(element);
 }
 
 void setAttribute(Element element, std::string_view name, std::string_view value)

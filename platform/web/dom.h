@@ -17,11 +17,11 @@ inline constexpr Element kNoElement = -1;
 enum class Event { Change = 0, Click = 1, Resize = 2 };
 
 // The page's own, made and read for the program. Strings are UTF-8.
-// Where the page drew the form before the program ran (see the page), the
-// elements it drew are taken over in the page's order, one for each made,
-// as long as each is what the program makes there.
 Element createElement(std::string_view tag, Element parent);
 void remove(Element element);
+// Moved to the end of its parent: after its siblings, in the order of the
+// page.
+void moveToEnd(Element element);
 void setAttribute(Element element, std::string_view name, std::string_view value);
 void setStyle(Element element, std::string_view property, std::string_view value);
 void setText(Element element, std::string_view text);

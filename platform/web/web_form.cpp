@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <limits>
 #include <map>
@@ -94,13 +93,9 @@ std::string cssColour(const Rgb &rgb)
            + ")";
 }
 
-// As the browser writes it back ("270px", "16.0667px"), so that a value
-// already there is seen to be.
 std::string pixels(double value)
 {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.6gpx", value);
-    return text.data();
+    return std::to_string(value) + "px";
 }
 
 std::string genericFamily(GenericFamily family)
@@ -148,17 +143,16 @@ WebForm::WebForm(const WindowDescription &description)
     updateWindowClass();
     web::setStyle(window_, "background", cssColour(description_.background));
     web::setStyle(window_, "font", font(description_.font.pointSize));
-    byPlace_.resize(description_.controls.size());
-    createIn({}, tabOrderWithHeadingFirst());
-    setReadingOrder();
+    for (std::size_t place = 0; place < description_.controls.size(); ++place)
+        create(description_.controls[place], static_cast<int>(place));
+    arrangeInTabOrder();
     std::set<std::string> groups;
     for (const ControlDescription &c : description_.controls)
         if (c.kind == ControlKind::OptionButton && groups.insert(c.container).second)
             updateTabStops(c.container);
 
-    // Spoken, never seen: what the form announces. Made last, where it
-    // stands in the page.
-    liveRegion_ = web::createElement("div", window_); // NOLINT(cppcoreguidelines-prefer-member-initializer)
+    // Spoken, never seen: what the form announces.
+    liveRegion_ = web::createElement("div", window_);
     web::setAttribute(liveRegion_, "class", "zorelmina-status");
     web::setAttribute(liveRegion_, "role", "status");
     web::setAttribute(liveRegion_, "aria-live", "polite");
@@ -180,7 +174,7 @@ void WebForm::create(const ControlDescription &c, int place)
         if (!c.visible) {
             // Its items stay in the description, read from there alone.
             controls_.add(c, std::move(control));
-            byPlace_.at(static_cast<std::size_t>(place)) = controls_.idOf({c.name, c.index});
+            byPlace_.push_back(controls_.idOf({c.name, c.index}));
             return;
         }
         control.box = control.input = web::createElement("select", parent);
@@ -258,39 +252,26 @@ void WebForm::create(const ControlDescription &c, int place)
     if (!c.visible)
         web::setStyle(control.box, "display", "none");
     controls_.add(c, std::move(control));
-    byPlace_.at(static_cast<std::size_t>(place)) = controls_.idOf({c.name, c.index});
+    byPlace_.push_back(controls_.idOf({c.name, c.index}));
 }
 
 // The page's order is the tab order, so that Tab and Shift+Tab go through
 // the controls in every browser without a tabindex of their own: the
 // heading first, then the form policy's tab order, in which an option
 // group's buttons stand as the learner reads them, as the arrow keys and a
-// browser's own tab stop of an unselected group go by.
-std::vector<const ControlDescription *> WebForm::tabOrderWithHeadingFirst() const
+// browser's own tab stop of an unselected group go by. Where the controls
+// stand in one column, they stand in reading order.
+void WebForm::arrangeInTabOrder()
 {
     std::vector<const ControlDescription *> order = tabOrder(description_);
     std::stable_partition(order.begin(), order.end(),
                           [](const ControlDescription *c) { return c->kind == ControlKind::Label; });
-    return order;
-}
-
-// Each element made where it stays, in the page's order (a frame before
-// what it holds): a form drawn before the program ran is taken over
-// element by element in that order.
-void WebForm::createIn(const std::string &container, const std::vector<const ControlDescription *> &order)
-{
     for (const ControlDescription *d : order) {
-        if (d->container != container)
-            continue;
-        create(*d, static_cast<int>(d - description_.controls.data()));
-        if (d->kind == ControlKind::Frame)
-            createIn(d->name, order);
+        const Control &c = controls_.at(controlId(*d));
+        for (const web::Element e : {c.box, c.printed})
+            if (e != web::kNoElement)
+                web::moveToEnd(e);
     }
-}
-
-// Where the controls stand in one column, they stand in reading order.
-void WebForm::setReadingOrder()
-{
     std::set<std::string> containers;
     for (const ControlDescription &d : description_.controls)
         containers.insert(d.container);

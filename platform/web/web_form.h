@@ -63,10 +63,8 @@ private:
         web::Element printed = web::kNoElement;
     };
 
-    [[nodiscard]] std::vector<const ControlDescription *> tabOrderWithHeadingFirst() const;
-    void createIn(const std::string &container, const std::vector<const ControlDescription *> &order);
     void create(const ControlDescription &c, int place);
-    void setReadingOrder();
+    void arrangeInTabOrder();
     void updateWindowClass();
     void layOut();
     void storeText(Control &c, std::string_view text);

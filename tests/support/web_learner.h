@@ -39,10 +39,8 @@ std::string elementOf(platform::ControlId control, const std::string &document =
 // box's), as a JavaScript expression.
 std::string inputOf(platform::ControlId control);
 
-// Once the quiz's form is on the page and the program's (a JavaScript
-// expression): the form the page draws before the program has run takes
-// no input.
-inline const std::string kFormShown = "document.querySelector('.zorelmina-window.shown:not([inert])')";
+// Once the quiz's form is on the page (a JavaScript expression).
+inline const std::string kFormShown = "document.querySelector('.zorelmina-window.shown')";
 // What has the focus (a JavaScript expression): a control's name, or
 // "caption:" and a night's or a date's caption; and the control that is,
 // by its name (empty for none).

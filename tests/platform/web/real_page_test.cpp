@@ -195,35 +195,6 @@ TEST_F(RealPage, NothingALearnerCanInspectPairsANightWithItsDate)
     EXPECT_EQ(std::set<std::string>(marks.begin(), marks.end()).size(), 2U) << marks;
 }
 
-// The form is drawn as soon as the page is read, before its program has
-// run: it takes no input until the program has taken it over, element by
-// element, and the program makes no other.
-TEST_F(RealPage, TheFormDrawnAtOnceIsTheOneThatPlays)
-{
-    const std::string watch = b.call("Page.addScriptToEvaluateOnNewDocument", {{"source", R"js(
-        new MutationObserver(function (changes) {
-            changes.forEach(function (change) { change.addedNodes.forEach(function (form) {
-                if (window.drawn || !form.classList || !form.classList.contains('zorelmina-window')) return;
-                var r = form.querySelector('input').getBoundingClientRect();
-                window.drawn = {form: form, elements: Array.prototype.slice.call(form.querySelectorAll('*')),
-                    running: typeof Module != 'undefined',
-                    takesInput: form.contains(document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2))};
-            }); });
-        }).observe(document, {childList: true, subtree: true});)js"}}).at("identifier");
-    open();
-    b.call("Page.removeScriptToEvaluateOnNewDocument", {{"identifier", watch}});
-    EXPECT_EQ(b.evaluate("window.drawn.running"), false) << "drawn before the program ran";
-    EXPECT_EQ(b.evaluate("window.drawn.takesInput"), false);
-    EXPECT_EQ(b.evaluate("document.querySelectorAll('.zorelmina-window').length"), 1);
-    EXPECT_EQ(b.evaluate("document.querySelector('.zorelmina-window') === window.drawn.form"), true);
-    const nlohmann::json kept = b.evaluate(
-        "(function (now) { return [now.length, window.drawn.elements.length, window.drawn.elements.every("
-        "function (e, i) { return now[i] === e; })]; })(document.querySelector('.zorelmina-window').querySelectorAll('*'))");
-    EXPECT_EQ(kept.at(0), kept.at(1));
-    EXPECT_EQ(kept.at(2), true) << "every element the page drew, taken over in its place";
-    expectRightPair(3);
-}
-
 TEST_F(RealPage, IsReadAsAScreenReaderReadsIt)
 {
     // Read from the page's first moment, as a screen reader that is running

@@ -37,7 +37,7 @@ protected:
     void sit(const std::string &query = {})
     {
         browser().open(server_.address() + "scorm_platform.html?edition=" + GetParam() + "&learner=" + learner_ + query,
-                       "document.querySelector('iframe').contentDocument.querySelector('.zorelmina-window.shown:not([inert])')");
+                       "document.querySelector('iframe').contentDocument.querySelector('.zorelmina-window.shown')");
     }
     // The learner leaves: the page goes from the frame, and is gone.
     void leave()
