@@ -31,14 +31,8 @@ constexpr int kControls = 20;
 std::string watcher()
 {
     return R"js((function () {
-    var formAt = -1;
-    new MutationObserver(function (changes, observer) {
-        var form = document.querySelector('.zorelmina-window.shown:not([inert])');
-        if (!form || form.querySelectorAll(':is(input, button, textarea)').length < )js"
-           + std::to_string(kControls) + R"js() return;
-        observer.disconnect();
-        window.zorelminaJudges = performance.now();
-    }).observe(document, {childList: true, subtree: true, attributes: true, attributeFilter: ['inert', 'class']});
+    var formAt = -1, controls = ':is(input, button, textarea)', all = )js"
+           + std::to_string(kControls) + R"js(;
     function settle() {
         var first = performance.getEntriesByName('first-contentful-paint')[0];
         if (formAt < 0 || !first || window.zorelminaPainted !== undefined) return;
@@ -48,13 +42,17 @@ std::string watcher()
         });
     }
     new PerformanceObserver(settle).observe({type: 'paint', buffered: true});
+    // A form drawn before its program is inert until the program has it.
     new MutationObserver(function (changes, observer) {
-        if (document.querySelectorAll('.zorelmina-window :is(input, button, textarea)').length < )js"
-           + std::to_string(kControls) + R"js() return;
+        if (formAt < 0 && document.querySelectorAll('.zorelmina-window ' + controls).length >= all) {
+            formAt = performance.now();
+            settle();
+        }
+        var form = document.querySelector('.zorelmina-window.shown:not([inert])');
+        if (!form || form.querySelectorAll(controls).length < all) return;
         observer.disconnect();
-        formAt = performance.now();
-        settle();
-    }).observe(document, {childList: true, subtree: true});
+        window.zorelminaJudges = performance.now();
+    }).observe(document, {childList: true, subtree: true, attributes: true, attributeFilter: ['inert', 'class']});
 })();)js";
 }
 
