@@ -14,20 +14,16 @@ target_link_libraries(qt_test_support
     PRIVATE Qt6::GuiPrivate)
 
 add_executable(qt_tests
-    behaviour/form_contract_test.cpp
     platform/qt/accessibility_test.cpp
     platform/qt/qt_form_test.cpp
     platform/qt/rendering_test.cpp
-    behaviour/keyboard_test.cpp
-    behaviour/looks_test.cpp
-    behaviour/play_test.cpp
 )
 # The icon's resource is linked straight in, where its start-up code runs.
-target_link_libraries(qt_tests PRIVATE qt_test_support zorelmina_qt_icon)
+target_link_libraries(qt_tests PRIVATE form_suites window_suites qt_test_support zorelmina_qt_icon)
 target_compile_definitions(qt_tests PRIVATE ZORELMINA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
-add_executable(qt_differential_tests behaviour/differential_test.cpp)
-target_link_libraries(qt_differential_tests PRIVATE qt_test_support zorelmina_qt_icon)
+add_executable(qt_differential_tests)
+target_link_libraries(qt_differential_tests PRIVATE differential_suite qt_test_support zorelmina_qt_icon)
 
 gtest_discover_tests(qt_tests DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS gui)

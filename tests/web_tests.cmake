@@ -32,13 +32,8 @@ if(NOT _web_checks)
 endif()
 
 add_executable(web_tests
-    behaviour/form_contract_test.cpp
     platform/web/scorm_report_test.cpp
     platform/web/real_page_test.cpp
-    behaviour/differential_test.cpp
-    behaviour/keyboard_test.cpp
-    behaviour/looks_test.cpp
-    behaviour/play_test.cpp
     support/browser.cpp support/browser.h
     support/child_process.cpp support/child_process.h
     support/web_backends.cpp
@@ -46,7 +41,7 @@ add_executable(web_tests
     support/web_test_main.cpp
     support/webdriver.cpp support/webdriver.h
 )
-target_link_libraries(web_tests PRIVATE test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB
+target_link_libraries(web_tests PRIVATE form_suites window_suites differential_suite test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB
     PkgConfig::ZORELMINA_SOUP)
 target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}"
     ZORELMINA_CHROMEDRIVER="${ZORELMINA_CHROMEDRIVER}"

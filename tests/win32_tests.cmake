@@ -14,17 +14,10 @@ target_link_libraries(win32_test_support PUBLIC test_support platform_win32 vers
 # The program's own resources, for its icon, manifest and version record.
 set(_resources ${PROJECT_BINARY_DIR}/app/zorelmina.rc)
 
-add_executable(win32_tests
-    behaviour/form_contract_test.cpp
-    platform/win32/win32_form_test.cpp
-    behaviour/keyboard_test.cpp
-    behaviour/looks_test.cpp
-    behaviour/play_test.cpp
-    ${_resources}
-)
-target_link_libraries(win32_tests PRIVATE win32_test_support)
-add_executable(win32_differential_tests behaviour/differential_test.cpp ${_resources})
-target_link_libraries(win32_differential_tests PRIVATE win32_test_support)
+add_executable(win32_tests platform/win32/win32_form_test.cpp ${_resources})
+target_link_libraries(win32_tests PRIVATE form_suites window_suites win32_test_support)
+add_executable(win32_differential_tests ${_resources})
+target_link_libraries(win32_differential_tests PRIVATE differential_suite win32_test_support)
 
 # The Wine prefix is made afresh first, once for all the suites.
 add_test(NAME windows.wine_prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --make-prefix)

@@ -100,13 +100,13 @@ public:
 
     // To whatever has the focus (the test page hands it round from its
     // last stop to its first, as a browser's own controls do).
-    void press(Key key) override { pressOnPage(key); }
+    void press(Key key) override { browser().press(key); }
 
 protected:
     void clickAt(int x, int y) override
     {
         const Rect window = placeOn(kWindow);
-        clickOnPage(window.left + x + 0.5, window.top + y + 0.5);
+        browser().click(window.left + x + 0.5, window.top + y + 0.5);
     }
     // In one column the controls stand where the page puts them, some
     // below the view: there, scrolled to.
@@ -118,21 +118,11 @@ protected:
         }
         browser().evaluate(elementOf(control) + ".scrollIntoView({block: 'nearest'})");
         const Rect r = placeOn(elementOf(control));
-        clickOnPage(r.left + std::min(10.0, r.width / 2.0) + 0.5, r.top + (r.height / 2.0) + 0.5);
+        browser().click(r.left + std::min(10.0, r.width / 2.0) + 0.5, r.top + (r.height / 2.0) + 0.5);
     }
 };
 
 } // namespace
-
-void clickOnPage(double x, double y)
-{
-    browser().click(x, y);
-}
-
-void pressOnPage(Key key)
-{
-    browser().press(key);
-}
 
 std::string elementOf(ControlId control, const std::string &document)
 {

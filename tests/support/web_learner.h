@@ -26,11 +26,6 @@ BrowserView testView();
 nlohmann::json askPage(const std::string &operation, platform::ControlId control = {"", -1}, int number = 0,
                        const std::string &text = {});
 
-// The browser's own trusted input: a left click at a point of the page, in
-// CSS pixels, and a key pressed and let go, to whatever has the focus.
-void clickOnPage(double x, double y);
-void pressOnPage(Key key);
-
 // A control's box on the page, in a document (a JavaScript expression),
 // as a JavaScript expression: by its name, or a night's or a date's, which
 // the page names in no way a learner could inspect, by its caption.

@@ -97,7 +97,7 @@ protected:
                                             " var r = e.getBoundingClientRect();"
                                             " return [r.left + r.width / 2, r.top + r.height / 2]; })"
                                             "(" + elementOf(control) + ")");
-        clickOnPage(r.at(0).get<double>(), r.at(1).get<double>());
+        browser().click(r.at(0).get<double>(), r.at(1).get<double>());
     }
 
     std::string shown() { return b.evaluate("document.getElementById('Text1(0)').value").get<std::string>(); }
@@ -172,7 +172,7 @@ TEST_F(RealPage, PlaysWithTheBrowsersOwnMouseAndKeys)
 
     // Clear with the keyboard: the focus on the button, then Enter.
     b.evaluate("document.getElementById('Command1').focus()");
-    pressOnPage(Key::Enter);
+    browser().press(Key::Enter);
     EXPECT_EQ(shown(), "");
     EXPECT_TRUE(spoken().starts_with("Изборът е изчистен."));
     EXPECT_EQ(b.evaluate("document.querySelectorAll('input:checked').length"), 0);

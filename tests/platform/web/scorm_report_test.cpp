@@ -60,7 +60,7 @@ protected:
             "(function (f) { var r = " + elementOf(control, "f.contentDocument")
             + ".getBoundingClientRect(), o = f.getBoundingClientRect();"
               " return [o.left + r.left + r.width / 2, o.top + r.top + r.height / 2]; })(document.querySelector('iframe'))");
-        clickOnPage(at.at(0).get<double>(), at.at(1).get<double>());
+        browser().click(at.at(0).get<double>(), at.at(1).get<double>());
     }
     void find(quiz::PairIndex pair)
     {
