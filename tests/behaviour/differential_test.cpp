@@ -28,18 +28,18 @@ constexpr unsigned kFirstSeed = 20261208;
 std::string compare(const Learner &inMemory, const Learner &window, bool cleared, bool touched)
 {
     std::ostringstream problems;
-    const std::string text = inMemory.resultText();
-    if (window.resultText() != text)
+    const Learner::Board shown = window.board();
+    const Learner::Board expected = inMemory.board();
+    const std::string &text = expected.text;
+    if (shown.text != text)
         problems << "result texts differ; ";
-    if (!(window.state() == inMemory.state()))
+    if (!(shown.state == expected.state))
         problems << "selection state differs; ";
 
     int selected = 0;
     int ticked = 0;
     PairIndex event = quiz::kNoPair;
     PairIndex date = quiz::kNoPair;
-    const Learner::Ticks shown = window.ticks();
-    const Learner::Ticks expected = inMemory.ticks();
     for (PairIndex i = 0; i < quiz::kPairCount; ++i) {
         if (shown.events.at(i) != expected.events.at(i) || shown.dates.at(i) != expected.dates.at(i))
             problems << "control " << i << " differs; ";

@@ -27,15 +27,17 @@ public:
     [[nodiscard]] virtual std::string resultText() const = 0;
     [[nodiscard]] virtual quiz::SelectionState state() const = 0;
 
-    // All of them at once, as eventSelected and dateValue give them one by
-    // one; a window far away reads them in one go.
-    struct Ticks {
+    // All of it at once, as the reads above give it one by one; a window
+    // far away reads it in one go.
+    struct Board {
         std::array<bool, quiz::kPairCount> events{};
         std::array<quiz::DateValue, quiz::kPairCount> dates{};
+        std::string text;
+        quiz::SelectionState state;
     };
-    [[nodiscard]] virtual Ticks ticks() const
+    [[nodiscard]] virtual Board board() const
     {
-        Ticks all;
+        Board all{.text = resultText(), .state = state()};
         for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
             all.events.at(i) = eventSelected(i);
             all.dates.at(i) = dateValue(i);

@@ -21,6 +21,17 @@ const platform::WindowDescription &description()
 
 const std::string kWindow = "document.getElementById('Tarvel_Mondix')";
 
+// A call of the test page's way in, as a JavaScript expression, and its
+// answer read back (what the page threw, thrown again here).
+std::string pageCall(const std::string &operation, ControlId control = {"", -1}, int number = 0,
+                     const std::string &text = {});
+nlohmann::json answerOf(const nlohmann::json &reply);
+
+quiz::SelectionState stateOf(const nlohmann::json &s)
+{
+    return {s.at(0).get<quiz::PairIndex>(), s.at(1).get<quiz::PairIndex>(), s.at(2).get<bool>()};
+}
+
 // Where an element (a JavaScript expression) is, in CSS pixels, from the
 // top left corner of another's box (or of the page's, for "null").
 Rect placeOn(const std::string &element, const std::string &origin = "null")
@@ -54,15 +65,17 @@ public:
             browser().evaluate("(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })(" + box + ")");
         return static_cast<quiz::DateValue>(value.get<int>());
     }
-    [[nodiscard]] Ticks ticks() const override
+    [[nodiscard]] Board board() const override
     {
         std::string inputs = "[";
         for (const std::string_view name : {window::kEventButtons, window::kDateBoxes})
             for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i)
                 inputs += inputOf({name, i}) + ",";
-        const nlohmann::json values = browser().evaluate(
-            inputs + "].map(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; })");
-        Ticks all;
+        const nlohmann::json read = browser().evaluate(
+            "[" + inputs + "].map(function (b) { return b.indeterminate ? 2 : b.checked ? 1 : 0; }), "
+            + pageCall("text", {window::kResultBox, window::kResultBoxIndex}) + ", " + pageCall("state") + "]");
+        const nlohmann::json &values = read.at(0);
+        Board all{.text = answerOf(read.at(1)).at("value"), .state = stateOf(answerOf(read.at(2)).at("value"))};
         for (quiz::PairIndex i = 0; i < quiz::kPairCount; ++i) {
             all.events.at(i) = values.at(i) == 1;
             all.dates.at(i) = static_cast<quiz::DateValue>(values.at(quiz::kPairCount + i).get<int>());
@@ -75,8 +88,7 @@ public:
     }
     [[nodiscard]] quiz::SelectionState state() const override
     {
-        const nlohmann::json s = askPage("state").at("value");
-        return {s.at(0).get<quiz::PairIndex>(), s.at(1).get<quiz::PairIndex>(), s.at(2).get<bool>()};
+        return stateOf(askPage("state").at("value"));
     }
     [[nodiscard]] bool windowOpen() const override
     {
@@ -154,12 +166,21 @@ std::string inputOf(ControlId control)
 
 nlohmann::json askPage(const std::string &operation, ControlId control, int number, const std::string &text)
 {
+    return answerOf(browser().evaluate(pageCall(operation, control, number, text)));
+}
+
+namespace {
+
+std::string pageCall(const std::string &operation, ControlId control, int number, const std::string &text)
+{
     const nlohmann::json arguments{operation, std::string{control.name}, control.index, number, text};
-    nlohmann::json answer = nlohmann::json::parse(
-        browser()
-            .evaluate("Module.ccall('zorelmina_test', 'string', ['string', 'string', 'number', 'number', 'string'], "
-                      + arguments.dump() + ")")
-            .get<std::string>());
+    return "Module.ccall('zorelmina_test', 'string', ['string', 'string', 'number', 'number', 'string'], "
+           + arguments.dump() + ")";
+}
+
+nlohmann::json answerOf(const nlohmann::json &reply)
+{
+    nlohmann::json answer = nlohmann::json::parse(reply.get<std::string>());
     if (answer.contains("error")) {
         const std::string what = answer.at("what");
         if (answer.at("error") == "invalid_argument")
@@ -170,6 +191,8 @@ nlohmann::json askPage(const std::string &operation, ControlId control, int numb
     }
     return answer;
 }
+
+} // namespace
 
 std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput)
 {
