@@ -41,8 +41,8 @@ add_executable(web_tests
     support/web_test_main.cpp
     support/webdriver.cpp support/webdriver.h
 )
-target_link_libraries(web_tests PRIVATE form_suites window_suites differential_suite test_support nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB
-    PkgConfig::ZORELMINA_SOUP)
+target_link_libraries(web_tests PRIVATE form_suites window_suites differential_suite test_support
+    nlohmann_json::nlohmann_json PNG::PNG PkgConfig::ZORELMINA_GLIB PkgConfig::ZORELMINA_SOUP)
 target_compile_definitions(web_tests PRIVATE ZORELMINA_CHROMIUM="${ZORELMINA_CHROMIUM}"
     ZORELMINA_CHROMEDRIVER="${ZORELMINA_CHROMEDRIVER}"
     # Installed by tools/install-deps.sh (npm); the tests that need it are

@@ -24,8 +24,26 @@ const std::string kWindow = "document.getElementById('Tarvel_Mondix')";
 // A call of the test page's way in, as a JavaScript expression, and its
 // answer read back (what the page threw, thrown again here).
 std::string pageCall(const std::string &operation, ControlId control = {"", -1}, int number = 0,
-                     const std::string &text = {});
-nlohmann::json answerOf(const nlohmann::json &reply);
+                     const std::string &text = {})
+{
+    const nlohmann::json arguments{operation, std::string{control.name}, control.index, number, text};
+    return "Module.ccall('zorelmina_test', 'string', ['string', 'string', 'number', 'number', 'string'], "
+           + arguments.dump() + ")";
+}
+
+nlohmann::json answerOf(const nlohmann::json &reply)
+{
+    nlohmann::json answer = nlohmann::json::parse(reply.get<std::string>());
+    if (answer.contains("error")) {
+        const std::string what = answer.at("what");
+        if (answer.at("error") == "invalid_argument")
+            throw std::invalid_argument(what);
+        if (answer.at("error") == "out_of_range")
+            throw std::out_of_range(what);
+        throw std::runtime_error(what);
+    }
+    return answer;
+}
 
 quiz::SelectionState stateOf(const nlohmann::json &s)
 {
@@ -168,31 +186,6 @@ nlohmann::json askPage(const std::string &operation, ControlId control, int numb
 {
     return answerOf(browser().evaluate(pageCall(operation, control, number, text)));
 }
-
-namespace {
-
-std::string pageCall(const std::string &operation, ControlId control, int number, const std::string &text)
-{
-    const nlohmann::json arguments{operation, std::string{control.name}, control.index, number, text};
-    return "Module.ccall('zorelmina_test', 'string', ['string', 'string', 'number', 'number', 'string'], "
-           + arguments.dump() + ")";
-}
-
-nlohmann::json answerOf(const nlohmann::json &reply)
-{
-    nlohmann::json answer = nlohmann::json::parse(reply.get<std::string>());
-    if (answer.contains("error")) {
-        const std::string what = answer.at("what");
-        if (answer.at("error") == "invalid_argument")
-            throw std::invalid_argument(what);
-        if (answer.at("error") == "out_of_range")
-            throw std::out_of_range(what);
-        throw std::runtime_error(what);
-    }
-    return answer;
-}
-
-} // namespace
 
 std::unique_ptr<WindowLearner> makeWebLearner(std::function<Input()> chooseInput)
 {
