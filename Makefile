@@ -14,10 +14,10 @@ BUILD_DIR ?= build
 SANITIZER_FLAGS := -DZORELMINA_SANITIZE=OFF
 endif
 BUILD_TYPE ?= Debug
-# The Linux trees compile their sources a few to a file (a unity build),
-# in half the time, each header read once for them all; make lint reads
-# each source on its own, which also finds one that leans on another's
-# includes.
+# The Linux and Windows trees compile their sources a few to a file (a
+# unity build), in half the time, each header read once for them all; make
+# lint reads each source on its own, which also finds one that leans on
+# another's includes.
 UNITY := -DCMAKE_UNITY_BUILD=ON
 # CI builds with warnings as errors.
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
@@ -32,7 +32,7 @@ VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
 # its tests run under 32-bit Wine where the machine runs 32-bit programs.
 WINDOWS_64 := build-windows-x86_64
 WINDOWS_32 := build-windows-i686
-WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR)
+WINDOWS_FLAGS := -DCMAKE_BUILD_TYPE=MinSizeRel -DZORELMINA_WERROR=$(WERROR) $(UNITY)
 # Asked when a recipe runs, not when make reads this file: on a fresh machine
 # the dependency script installs MinGW-w64 only after that.
 HAVE_MINGW := command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v i686-w64-mingw32-g++-posix >/dev/null
@@ -148,14 +148,17 @@ bench: deps windows web
 # clang-tidy over our own sources, tests and benchmarks, and through them
 # every header of ours they include. The Linux sources are read through a
 # compile database of their own, one source at a time (the test build's
-# lists its unity files instead), which needs the tree configured only.
+# lists its unity files instead), which needs the tree configured only; so
+# are the Windows program's.
 LINT_DIR := build-lint
+LINT_WINDOWS_DIR := build-lint-windows
 LINT_SOURCES = $(filter-out %_windows.cpp tests/packaging/% tests/platform/win32/% tests/support/win32_% tests/support/test_page_program.cpp, \
   $(wildcard quiz/*.cpp platform/*.cpp platform/qt/*.cpp window/*.cpp app/main.cpp app/qt_start.cpp \
   bench/*.cpp tests/*/*.cpp tests/platform/*/*.cpp))
-# The Windows program's sources and the page's, each through its own tree's
-# compile database: clang reads MinGW-w64's headers for its target (the C++
-# library's and Windows's, its own intrinsics), and emscripten's sysroot.
+# The Windows program's sources and the page's, each through a compile
+# database for its own compiler: clang reads MinGW-w64's headers for its
+# target (the C++ library's and Windows's, its own intrinsics), and
+# emscripten's sysroot.
 # The Windows API passes handles and pointers through integers (LPARAM,
 # MAKEINTRESOURCE), structures through unions (VARIANT, INPUT) and has
 # pointer types for handles (a const HWND is meant): the checks against
@@ -175,7 +178,9 @@ lint: deps windows web
 	cmake -S . -B $(LINT_DIR) -DCMAKE_BUILD_TYPE=Debug -DZORELMINA_SANITIZE=OFF -DZORELMINA_BENCHMARKS=ON \
 	  -DCMAKE_UNITY_BUILD=OFF >/dev/null
 	printf '%s\n' $(LINT_SOURCES) | xargs -P $(JOBS) -n 1 $(TIDY) -p $(LINT_DIR)
-	@if $(HAVE_MINGW); then printf '%s\n' $(LINT_WINDOWS) | xargs -P $(JOBS) -n 1 $(TIDY) -p $(WINDOWS_64) \
+	@if $(HAVE_MINGW); then cmake -S . -B $(LINT_WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_UNITY_BUILD=OFF >/dev/null && \
+	  printf '%s\n' $(LINT_WINDOWS) | xargs -P $(JOBS) -n 1 $(TIDY) -p $(LINT_WINDOWS_DIR) \
 	  --checks=$(WINDOWS_IDIOMS) --extra-arg=--target=x86_64-w64-mingw32 \
 	  $$($(MINGW_INCLUDES) | sed 's/^/--extra-arg-before=-isystem/'); fi
 	@if $(HAVE_EMSCRIPTEN); then printf '%s\n' $(LINT_WEB) | xargs -P $(JOBS) -n 1 $(TIDY) -p $(WEB_DIR) \
