@@ -59,13 +59,24 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
+# ctest in each tree of the list at once, each run's output to tests.log
+# in its tree, shown whole once all have ended; fails if any run fails.
+side_by_side = failed=0; runs=; \
+  for tree in $(1); do ctest --test-dir $$tree --output-on-failure --parallel $(JOBS) --label-exclude 'web|long' \
+    >$$tree/tests.log 2>&1 & runs="$$runs $$!"; done; \
+  for run in $$runs; do wait $$run || failed=1; done; \
+  for tree in $(1); do cat $$tree/tests.log; done; [ $$failed -eq 0 ]
+
 # Every test: the Linux program's, and (but for the sanitizer build, which
-# is about our code on Linux) the Windows program's under Wine and the
-# page's in the browsers.
+# is about our code on Linux) the page's in the browsers and the Windows
+# program's under Wine. Under Wine a test mostly waits, so the Windows
+# programs' tests run beside each other and beside the Linux program's.
 ifeq ($(SANITIZE),1)
 test: test-linux
 else
-test: test-linux test-web test-windows
+test: test-web windows
+	@trees=$(BUILD_DIR); if $(HAVE_MINGW); then trees="$$trees $(WINDOWS_64) $(WINDOWS_32)"; fi; \
+	$(call side_by_side,$$trees)
 endif
 
 test-linux: build
@@ -90,15 +101,9 @@ test-windows: windows
 	@if $(HAVE_MINGW); then $(MAKE) --no-print-directory windows-tests; fi
 
 # The 64- and 32-bit programs' tests side by side, each on displays and in
-# prefixes of its own: under Wine a test mostly waits, so the two take
-# hardly longer than one. Each run's output is shown whole once both end.
+# prefixes of its own: the two take hardly longer than one.
 windows-tests:
-	@ctest --test-dir $(WINDOWS_64) --output-on-failure --parallel $(JOBS) --label-exclude long \
-	  >$(WINDOWS_64)/tests.log 2>&1 & \
-	ctest --test-dir $(WINDOWS_32) --output-on-failure --parallel $(JOBS) --label-exclude long \
-	  >$(WINDOWS_32)/tests.log 2>&1; bits32=$$?; \
-	wait $$!; bits64=$$?; cat $(WINDOWS_64)/tests.log $(WINDOWS_32)/tests.log; \
-	[ $$bits64 -eq 0 ] && [ $$bits32 -eq 0 ]
+	@$(call side_by_side,$(WINDOWS_64) $(WINDOWS_32))
 
 run: build
 	$(BUILD_DIR)/app/zorelmina
